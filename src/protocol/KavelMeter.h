@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "CPort.h"
+#include "Exception.h"
+
+// The tester's line: 2400 bit/s, 8 data bits, even parity, 2 stop bits, no
+// flow control, DTR raised and RTS low while open, and read time-outs that
+// end a read of n bytes after 200 + 5 n ms at the latest.
+class TKavelPort : public TComPort {
+ public:
+  TKavelPort();
+
+  std::uint8_t ReadRetries = 0;   // attempts of an EEPROM read
+  std::uint8_t WriteRetries = 0;  // attempts of an EEPROM write
+};
+
+// Opens the named port ("COM" and anything, in any letter case) for a tester.
+// True only when this call opened it; every failure gives false, nothing is
+// raised.
+bool OpenPort(TKavelPort& Port, const std::string& Name);
+
+// The machine's serial ports, sorted; Port is not read.
+void EnumPorts(TComPort& Port, std::vector<std::string>& List);
+
+// Nothing came back from the tester.
+class ENoConnection : public Exception {
+  using Exception::Exception;
+};
+// The version reply was cut short or failed its CRC.
+class ECRCError : public Exception {
+  using Exception::Exception;
+};
+// The last EEPROM read reply was cut short or failed its CRC.
+class EReadError : public Exception {
+  using Exception::Exception;
+};
+// The last EEPROM write was answered by something other than the acknowledge.
+class EWriteError : public Exception {
+  using Exception::Exception;
+};
+// A settings operation that the meter's model does not have.
+class EAbstractError : public Exception {
+  using Exception::Exception;
+};
+
+// Meter type codes.
+enum : std::uint8_t {
+  kMeterNone = 0,     // nothing identified, or a model not supported
+  kMeterTVA740v1 = 1, // TVA-740, firmware below 2.0
+  kMeterTVA740v2 = 2, // TVA-740, firmware 2.0 or later
+  kMeterDKL310 = 3,
+  kMeterDKL330 = 4,
+};
+
+// A tester on a port: identifies it by its version text and reads and writes
+// its EEPROM. The plain class stands for a tester not yet identified; the
+// model classes provide the settings operations.
+class TMeter {
+ public:
+  TMeter() = default;
+  virtual ~TMeter() = default;
+  TMeter(const TMeter&) = delete;
+  TMeter& operator=(const TMeter&) = delete;
+
+  virtual std::uint16_t ReadNominalVoltage();
+  virtual bool WriteNominalVoltage(std::uint16_t Voltage);
+  virtual std::uint8_t ReadAutoSetup();
+  virtual void WriteAutoSetup(std::uint8_t Setup);
+
+  // The held version text, or one read from the tester when none is held.
+  void GetVersion(std::string& Text);
+  void ClearVersion();
+  std::uint8_t GetMeterType();
+  void EERead(std::uint16_t Address, std::string& Data);
+  bool EEWrite(std::uint16_t Address, const std::string& Data);
+
+  std::string VersionText;
+  std::uint8_t MeterType = kMeterNone;
+  std::uint16_t NominalVoltage = 0;
+  TKavelPort* Port = nullptr;  // not owned
+
+ private:
+  // One attempt: purge, send the request, let windows breathe, read the reply.
+  std::string Exchange(const std::string& request, int replyLength);
+};
+
+// Characters 1 to 7 of the version text name the model; for a TVA-740,
+// characters 10 to 13 hold the firmware version.
+std::uint8_t MeterTypeOf(const std::string& versionText, bool& recognised);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "KavelMeter.h"
+
+// TVA-740 EEPROM map (16-bit words low byte first).
+namespace tva740 {
+// Nominal-voltage word, read together with the two bytes after it, which must
+// be 00 00 for the setting to be recognised.
+constexpr std::uint16_t kVoltageAddress = 40;
+constexpr char kBlock220V[] = "\x5C\x87\x00\x00";  // word 0x875C
+constexpr char kBlock230V[] = "\x66\x87\x00\x00";  // word 0x8766
+constexpr size_t kBlockSize = 4;
+// The tester's calibration balances the voltage word against this word, so
+// it moves by the same step as the voltage word whenever the voltage changes.
+constexpr std::uint16_t kBalanceAddress = 126;
+constexpr std::uint16_t kBalanceStep = 10;  // the two voltage words differ by 10
+// AUTO-mode option byte; the byte after it is written back unchanged.
+constexpr std::uint16_t kAutoSetupAddress = 144;
+}  // namespace tva740
+
+class TTVA740 : public TMeter {
+ public:
+  std::uint16_t ReadNominalVoltage() override;
+  // Switches between 220 V and 230 V. Refuses (false, nothing sent) another
+  // value, the value last read, and a setting that the last read did not
+  // recognise: moving the balance word from an unknown state would
+  // miscalibrate the instrument.
+  bool WriteNominalVoltage(std::uint16_t Voltage) override;
+  std::uint8_t ReadAutoSetup() override;
+  void WriteAutoSetup(std::uint8_t Setup) override;
+};

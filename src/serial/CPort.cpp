@@ -1,0 +1,201 @@
+#include "CPort.h"
+
+#include <sys/ioctl.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cerrno>
+
+#include "PortNames.h"
+#include "TermiosRecord.h"
+
+namespace {
+
+void Check(int error, int code) {
+  if (error != 0) throw EComPort(code, error);
+}
+
+}  // namespace
+
+int BaudRateValue(TBaudRate rate, int customRate) {
+  static constexpr std::array<int, 16> kRates = {0,     110,   300,   600,    1200,   2400,
+                                                 4800,  9600,  14400, 19200,  38400,  56000,
+                                                 57600, 115200, 128000, 256000};
+  return rate == brCustom ? customRate : kRates[rate];
+}
+
+void TComBuffer::SetInputSize(int value) { Change(inputSize_, value > 0 ? value & ~1 : value); }
+
+void TComBuffer::SetOutputSize(int value) {
+  Change(outputSize_, value > 0 ? value & ~1 : value);
+}
+
+TCustomComPort::TCustomComPort()
+    : buffer_(*this), parity_(*this), timeouts_(*this), flowControl_(*this) {
+  Events.set();
+}
+
+TCustomComPort::~TCustomComPort() { Close(); }
+
+void TCustomComPort::SetConnected(bool value) {
+  if (value == connected_) return;
+  if (value) {
+    Open();
+  } else {
+    Close();
+  }
+}
+
+void TCustomComPort::SetPort(const std::string& name) {
+  if (name == port_) return;
+  port_ = name;
+  if (connected_) {
+    Close();
+    Open();
+  }
+}
+
+void TCustomComPort::SetSyncMethod(TSyncMethod value) {
+  if (value == syncMethod_) return;
+  if (connected_) throw EComPort(ceSyncMethod);
+  syncMethod_ = value;
+}
+
+void TCustomComPort::Open() {
+  if (connected_) return;
+  OpenDevice();
+  connected_ = true;
+  try {
+    ApplySettings();
+  } catch (...) {
+    CloseDevice();
+    connected_ = false;
+    throw;
+  }
+  // The initial states of CTS, DSR and RLSD would go to event handlers; none
+  // are installed, but a port whose status cannot be read still says so.
+  int lines = 0;
+  Check(device_.ReadModemStatus(lines), ceModemStatusFailed);
+}
+
+void TCustomComPort::Close() {
+  if (!connected_) return;
+  // Every transfer here completes before its call returns, so there is no
+  // pending transfer to abort, and nothing can keep a port from closing, not
+  // even a cable pulled out (a hung-up device refuses every other call).
+  CloseDevice();
+  connected_ = false;
+}
+
+void TCustomComPort::OpenDevice() {
+  // Only a name of the port-name map reaches the file system, never the name.
+  const auto path = ResolvePortName(port_);
+  Check(path ? device_.Open(*path) : ENOENT, ceOpenFailed);
+}
+
+void TCustomComPort::CloseDevice() { device_.Close(); }
+
+void TCustomComPort::ApplySettings() {
+  ApplyBufferSizes();
+  ApplyLineSettings();
+  ApplyTimeouts();
+}
+
+// Linux sizes its queues itself; the sizes are kept for the line settings.
+void TCustomComPort::ApplyBufferSizes() {}
+
+void TCustomComPort::ApplyLineSettings() {
+  if (!connected_) return;
+  const LineSettings settings = CurrentLineSettings();
+  const auto record = BuildTermios(settings);
+  Check(record ? device_.Configure(*record) : EINVAL, ceSetStateFailed);
+  // DTR and RTS follow their modes while the port is open; handshake modes
+  // leave the lines to the driver.
+  if (settings.controlDTR != dtrHandshake) {
+    Check(device_.SetModemLine(TIOCM_DTR, settings.controlDTR == dtrEnable), ceSetStateFailed);
+  }
+  if (settings.controlRTS == rtsDisable || settings.controlRTS == rtsEnable) {
+    Check(device_.SetModemLine(TIOCM_RTS, settings.controlRTS == rtsEnable), ceSetStateFailed);
+  }
+}
+
+// The time-outs are used by every read and write; there is nothing to hand on.
+void TCustomComPort::ApplyTimeouts() {}
+
+void TCustomComPort::Reapply(SettingsGroup group) {
+  if (!connected_) return;
+  switch (group) {
+    case SettingsGroup::Buffer: ApplyBufferSizes(); break;
+    case SettingsGroup::Line: ApplyLineSettings(); break;
+    case SettingsGroup::Timeouts: ApplyTimeouts(); break;
+  }
+}
+
+LineSettings TCustomComPort::CurrentLineSettings() const {
+  LineSettings s;
+  s.baudRate = baudRate_;
+  s.customBaudRate = customBaudRate_;
+  s.dataBits = dataBits_;
+  s.stopBits = stopBits_;
+  s.parity = parity_.Bits();
+  s.parityCheck = parity_.Check();
+  s.parityReplace = parity_.Replace();
+  s.parityReplaceChar = parity_.ReplaceChar();
+  s.discardNull = discardNull_;
+  s.eventChar = eventChar_;
+  s.outCTSFlow = flowControl_.OutCTSFlow();
+  s.outDSRFlow = flowControl_.OutDSRFlow();
+  s.controlDTR = flowControl_.ControlDTR();
+  s.controlRTS = flowControl_.ControlRTS();
+  s.xonXoffOut = flowControl_.XonXoffOut();
+  s.xonXoffIn = flowControl_.XonXoffIn();
+  s.dsrSensitivity = flowControl_.DSRSensitivity();
+  s.txContinueOnXoff = flowControl_.TxContinueOnXoff();
+  s.xonChar = flowControl_.XonChar();
+  s.xoffChar = flowControl_.XoffChar();
+  return s;
+}
+
+int TCustomComPort::WriteBytes(const std::string& Data) {
+  if (Data.empty()) return 0;
+  int written = 0;
+  const auto limits = WriteLimits(timeouts_.Values(), static_cast<int>(Data.size()));
+  Check(device_.Write(Data, limits, written), ceWriteFailed);
+  return written;
+}
+
+int TCustomComPort::ReadBytes(std::string& Data, int Count) {
+  Data.clear();
+  if (Count <= 0) return 0;
+  Check(device_.Read(Data, Count, ReadLimits(timeouts_.Values(), Count)), ceReadFailed);
+  int queued = 0;
+  Check(device_.QueuedInput(queued), ceClearComFailed);
+  return static_cast<int>(Data.size());
+}
+
+void TCustomComPort::PurgeBuffers(bool Input, bool Output) {
+  Check(device_.Flush(Input, Output), cePurgeFailed);
+}
+
+void TCustomComPort::SetDTRState(bool State) {
+  Check(device_.SetModemLine(TIOCM_DTR, State), ceEscapeComFailed);
+}
+
+void TCustomComPort::SetRTSState(bool State) {
+  Check(device_.SetModemLine(TIOCM_RTS, State), ceEscapeComFailed);
+}
+
+void EnumSerialPorts(std::vector<std::string>& List) {
+  List = KnownPortNames();
+  SortPortNames(List);
+}
+
+void SortPortNames(std::vector<std::string>& List) {
+  std::stable_sort(List.begin(), List.end(), [](const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+          return std::tolower(x) < std::tolower(y);
+        });
+  });
+}

@@ -1,0 +1,132 @@
+#include "PortNames.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <set>
+#include <tuple>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr size_t kMaxDigits = 5;
+
+struct PortNameState {
+  std::mutex lock;
+  std::map<std::string, std::string> bindings;  // upper-case name -> path
+  std::string sysfsRoot = "/sys";
+  std::string devRoot = "/dev";
+};
+
+PortNameState& State() {
+  static PortNameState state;
+  return state;
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Orders devices the way Wine numbers them: ttyS by number, then ttyUSB, then
+// ttyACM, then the rest by name and number.
+struct DeviceOrder {
+  int family;
+  std::string stem;
+  long number;
+  bool operator<(const DeviceOrder& o) const {
+    return std::tie(family, stem, number) < std::tie(o.family, o.stem, o.number);
+  }
+};
+
+DeviceOrder OrderOf(const std::string& device) {
+  size_t digits = device.size();
+  while (digits > 0 && std::isdigit(static_cast<unsigned char>(device[digits - 1]))) --digits;
+  std::string stem = device.substr(0, digits);
+  long number = digits < device.size() ? std::stol(device.substr(digits, 9)) : -1;
+  int family = stem == "ttyS" ? 0 : stem == "ttyUSB" ? 1 : stem == "ttyACM" ? 2 : 3;
+  return {family, stem, number};
+}
+
+// A real device has a "device" link outside /devices/virtual; the 8250 driver
+// also registers phantom ports whose UART type reads 0.
+bool IsRealSerialDevice(const fs::path& entry) {
+  std::error_code ec;
+  const fs::path target = fs::canonical(entry, ec);
+  if (ec || !fs::exists(target / "device", ec)) return false;
+  if (target.generic_string().find("/devices/virtual/") != std::string::npos) return false;
+  std::ifstream typeFile(target / "type");
+  int uartType = -1;
+  if (typeFile >> uartType && uartType == 0) return false;
+  return true;
+}
+
+// Real devices numbered COM1, COM2, ... skipping numbers already bound.
+std::map<std::string, std::string> AutomaticPorts(const PortNameState& state) {
+  std::vector<std::pair<DeviceOrder, std::string>> devices;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(fs::path(state.sysfsRoot) / "class" / "tty", ec)) {
+    const std::string name = entry.path().filename().string();
+    if (IsRealSerialDevice(entry.path())) devices.emplace_back(OrderOf(name), name);
+  }
+  std::sort(devices.begin(), devices.end());
+
+  std::map<std::string, std::string> ports;
+  int number = 0;
+  for (const auto& device : devices) {
+    std::string name;
+    do {
+      name = "COM" + std::to_string(++number);
+    } while (state.bindings.count(name));
+    ports[name] = (fs::path(state.devRoot) / device.second).string();
+  }
+  return ports;
+}
+
+}  // namespace
+
+bool IsValidPortName(const std::string& name) {
+  if (name.size() < 4 || name.size() > 3 + kMaxDigits) return false;
+  if (Upper(name.substr(0, 3)) != "COM") return false;
+  return std::all_of(name.begin() + 3, name.end(),
+                     [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void SetPortBindings(const std::map<std::string, std::string>& bindings) {
+  auto& state = State();
+  std::lock_guard guard(state.lock);
+  state.bindings.clear();
+  for (const auto& [name, path] : bindings) {
+    if (IsValidPortName(name) && !path.empty()) state.bindings[Upper(name)] = path;
+  }
+}
+
+void SetDeviceRoots(const std::string& sysfsRoot, const std::string& devRoot) {
+  auto& state = State();
+  std::lock_guard guard(state.lock);
+  state.sysfsRoot = sysfsRoot;
+  state.devRoot = devRoot;
+}
+
+std::optional<std::string> ResolvePortName(const std::string& name) {
+  if (!IsValidPortName(name)) return std::nullopt;
+  auto& state = State();
+  std::lock_guard guard(state.lock);
+  const std::string key = Upper(name);
+  if (auto bound = state.bindings.find(key); bound != state.bindings.end()) return bound->second;
+  const auto automatic = AutomaticPorts(state);
+  if (auto found = automatic.find(key); found != automatic.end()) return found->second;
+  return std::nullopt;
+}
+
+std::vector<std::string> KnownPortNames() {
+  auto& state = State();
+  std::lock_guard guard(state.lock);
+  std::vector<std::string> names;
+  for (const auto& binding : state.bindings) names.push_back(binding.first);
+  for (const auto& port : AutomaticPorts(state)) names.push_back(port.first);
+  return names;
+}

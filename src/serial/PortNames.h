@@ -1,0 +1,30 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+// How the program's port names ("COM" and a number) become devices.
+//
+// Names bound by the settings file's "Ports" section come first; every other
+// real serial device found under sysfs gets the next free COM number, ttyS
+// devices first, then ttyUSB, ttyACM and the rest. A name is matched without
+// regard to case but is never used as a path itself: anything but "COM" and
+// a few decimal digits resolves to nothing.
+
+// Replaces the bindings: port name -> device path, as the user wrote them.
+// Keys that are not a valid port name are left out.
+void SetPortBindings(const std::map<std::string, std::string>& bindings);
+
+// Where real devices are looked for; tests point these at a fake tree.
+void SetDeviceRoots(const std::string& sysfsRoot, const std::string& devRoot);
+
+// The device path for a port name, or nothing.
+std::optional<std::string> ResolvePortName(const std::string& name);
+
+// Every name that resolves, bound and automatic, unsorted.
+std::vector<std::string> KnownPortNames();
+
+// "COM" and 1 to 5 decimal digits, in any letter case.
+bool IsValidPortName(const std::string& name);

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "DKL310.h"
+#include "TVA740.h"
+#include "TesterOnLine.h"
+#include "useful.h"
+
+using sim::Fault;
+
+namespace {
+
+std::string Image(std::string image, std::uint16_t address, const std::string& bytes) {
+  image.replace(address, bytes.size(), bytes);
+  return image;
+}
+
+// Every request after the first n, for asserting what an operation sent.
+std::vector<std::string> RequestsAfter(const sim::TesterSimulator& tester, size_t n) {
+  const auto all = tester.Requests();
+  return {all.begin() + static_cast<std::ptrdiff_t>(std::min(n, all.size())), all.end()};
+}
+
+}  // namespace
+
+TEST(TVA740Voltage, ReadRecognisesOnlyTheTwoBlocks) {
+  TesterOnLine line;
+  auto meter = line.Connect<TTVA740>();
+  const std::pair<const char*, std::uint16_t> cases[] = {
+      {"5C 87 00 00", 220}, {"66 87 00 00", 230}, {"5C 87 01 00", 0}, {"66 86 00 00", 0}};
+  for (const auto& [block, voltage] : cases) {
+    line.tester.SetEepromBytes(40, Bytes(block));
+    meter->NominalVoltage = 1;
+    EXPECT_EQ(meter->ReadNominalVoltage(), voltage) << block;
+    EXPECT_EQ(meter->NominalVoltage, voltage) << block;
+  }
+}
+
+TEST(TVA740Voltage, SwitchMovesVoltageAndBalanceWords) {
+  TesterOnLine line;
+  auto meter = line.Connect<TTVA740>();
+  const std::string before = line.tester.Eeprom();  // 220 V, balance 0x1234
+
+  ASSERT_EQ(meter->ReadNominalVoltage(), 220);
+  line.tester.ClearRequests();
+  EXPECT_TRUE(meter->WriteNominalVoltage(230));
+  EXPECT_EQ(line.tester.Requests(),
+            (std::vector<std::string>{AddCRC(Bytes("6F 7E 00")), AddCRC(Bytes("7A 28 00 66 87")),
+                                      AddCRC(Bytes("7A 7E 00 3E 12"))}));
+  EXPECT_EQ(line.tester.Eeprom(), Image(Image(before, 40, Bytes("66 87")), 126, Bytes("3E 12")));
+  EXPECT_EQ(meter->NominalVoltage, 220);  // a write does not change what was read
+
+  ASSERT_EQ(meter->ReadNominalVoltage(), 230);
+  EXPECT_TRUE(meter->WriteNominalVoltage(220));
+  EXPECT_EQ(line.tester.Eeprom(), before);
+}
+
+TEST(TVA740Voltage, BalanceWordWrapsAt16Bits) {
+  TesterOnLine line;
+  line.tester.SetEepromBytes(126, Bytes("05 00"));
+  line.tester.SetEepromBytes(40, Bytes("66 87 00 00"));
+  auto meter = line.Connect<TTVA740>();
+  meter->ReadNominalVoltage();
+  EXPECT_TRUE(meter->WriteNominalVoltage(220));
+  EXPECT_EQ(line.tester.EepromBytes(126, 2), Bytes("FB FF"));
+  meter->ReadNominalVoltage();
+  EXPECT_TRUE(meter->WriteNominalVoltage(230));
+  EXPECT_EQ(line.tester.EepromBytes(126, 2), Bytes("05 00"));
+}
+
+TEST(TVA740Voltage, RefusalsSendNothing) {
+  TesterOnLine line;
+  auto meter = line.Connect<TTVA740>();
+  const std::string before = line.tester.Eeprom();
+  meter->ReadNominalVoltage();  // 220
+  const size_t sent = line.tester.Requests().size();
+  EXPECT_FALSE(meter->WriteNominalVoltage(225));
+  EXPECT_FALSE(meter->WriteNominalVoltage(220));  // already set
+
+  // Neither block at 40: the balance word's state is unknown, so no write.
+  line.tester.SetEepromBytes(40, Bytes("5C 87 01 00"));
+  const std::string unrecognised = line.tester.Eeprom();
+  EXPECT_EQ(meter->ReadNominalVoltage(), 0);
+  const size_t afterRead = line.tester.Requests().size();
+  EXPECT_FALSE(meter->WriteNominalVoltage(230));
+  EXPECT_FALSE(meter->WriteNominalVoltage(220));
+  EXPECT_EQ(line.tester.Requests().size(), afterRead);
+  EXPECT_EQ(afterRead, sent + 1);
+  EXPECT_EQ(line.tester.Eeprom(), unrecognised);
+  EXPECT_NE(before, unrecognised);
+}
+
+TEST(TVA740Voltage, FailedWritesLeaveWhatWentThrough) {
+  TesterOnLine line;
+  auto meter = line.Connect<TTVA740>();
+  meter->ReadNominalVoltage();
+  // The tester falls silent right after the voltage word is written.
+  line.tester.OnEepromWritten([&] { line.tester.AddFault(Fault::NoAnswer, sim::kForever, 'z'); });
+  EXPECT_THROW(meter->WriteNominalVoltage(230), ENoConnection);
+  EXPECT_EQ(line.tester.EepromBytes(40, 2), Bytes("66 87"));
+  EXPECT_EQ(line.tester.EepromBytes(126, 2), Bytes("34 12"));
+
+  TesterOnLine refusing;
+  auto other = refusing.Connect<TTVA740>();
+  other->ReadNominalVoltage();
+  const std::string before = refusing.tester.Eeprom();
+  refusing.tester.AddFault(Fault::Nak, sim::kForever, 'z');
+  EXPECT_THROW(other->WriteNominalVoltage(230), EWriteError);
+  EXPECT_EQ(refusing.tester.Eeprom(), before);
+}
+
+TEST(TVA740Auto, ReadAndWriteKeepTheNextByte) {
+  TesterOnLine line;
+  line.tester.SetEepromBytes(144, Bytes("03 5A"));
+  auto meter = line.Connect<TTVA740>();
+  const std::string before = line.tester.Eeprom();
+  EXPECT_EQ(meter->ReadAutoSetup(), 0x03);
+  line.tester.ClearRequests();
+  meter->WriteAutoSetup(0xFC);
+  EXPECT_EQ(line.tester.Requests(),
+            (std::vector<std::string>{AddCRC(Bytes("6F 90 00")), AddCRC(Bytes("7A 90 00 FC 5A"))}));
+  EXPECT_EQ(line.tester.Eeprom(), Image(before, 144, Bytes("FC")));
+}
+
+namespace {
+
+// A DKL-310 block with the given second byte and a valid CRC.
+std::string DklBlock(const char* secondByte) {
+  return AddCRC(Bytes(std::string("01 ") + secondByte + " 00 05 10 20 30 40 50 60"));
+}
+
+}  // namespace
+
+TEST(DKL310Voltage, ReadTakesBit7OfTheSecondByte) {
+  TesterOnLine line("DKL-310", "1.00");
+  auto meter = line.Connect<TDKL310>();
+  for (const auto& [second, voltage] :
+       {std::pair{"80", 230}, {"FF", 230}, {"7F", 220}, {"00", 220}}) {
+    line.tester.SetEepromBytes(112, DklBlock(second));
+    EXPECT_EQ(meter->ReadNominalVoltage(), voltage) << second;
+    EXPECT_EQ(meter->NominalVoltage, voltage);
+  }
+  EXPECT_THROW(meter->ReadAutoSetup(), EAbstractError);
+  EXPECT_THROW(meter->WriteAutoSetup(0x0C), EAbstractError);
+}
+
+TEST(DKL310Voltage, SwitchWritesTheBitAndANewCrc) {
+  TesterOnLine line("DKL-310", "1.00");
+  line.tester.SetEepromBytes(112, DklBlock("12"));
+  auto meter = line.Connect<TDKL310>();
+  const std::string before = line.tester.Eeprom();
+  ASSERT_EQ(meter->ReadNominalVoltage(), 220);
+  const size_t sent = line.tester.Requests().size();
+
+  EXPECT_TRUE(meter->WriteNominalVoltage(230));
+  const std::string changed = DklBlock("92");
+  EXPECT_EQ(RequestsAfter(line.tester, sent),
+            (std::vector<std::string>{
+                AddCRC(Bytes("6F 70 00")), AddCRC(Bytes("6F 74 00")), AddCRC(Bytes("6F 78 00")),
+                AddCRC(Bytes("7A 70 00") + changed.substr(0, 2)),
+                AddCRC(Bytes("7A 7A 00") + changed.substr(10, 2))}));
+  EXPECT_EQ(line.tester.Eeprom(), Image(before, 112, changed));
+
+  meter->ReadNominalVoltage();
+  EXPECT_TRUE(meter->WriteNominalVoltage(220));
+  EXPECT_EQ(line.tester.Eeprom(), before);
+}
+
+TEST(DKL310Voltage, RefusesWrongCrcSameValueAndOthers) {
+  TesterOnLine line("DKL-310", "1.00");
+  std::string damaged = DklBlock("12");
+  damaged[11] = static_cast<char>(damaged[11] ^ 0x01);
+  line.tester.SetEepromBytes(112, damaged);
+  auto meter = line.Connect<TDKL310>();
+  const std::string before = line.tester.Eeprom();
+  meter->ReadNominalVoltage();  // 220, the CRC is not checked on reading
+  const size_t sent = line.tester.Requests().size();
+
+  EXPECT_FALSE(meter->WriteNominalVoltage(220));
+  EXPECT_FALSE(meter->WriteNominalVoltage(0));
+  EXPECT_EQ(line.tester.Requests().size(), sent);
+  EXPECT_FALSE(meter->WriteNominalVoltage(230));  // three reads, then no write
+  EXPECT_EQ(line.tester.Requests().size(), sent + 3);
+  EXPECT_EQ(line.tester.Eeprom(), before);
+}

@@ -1,0 +1,21 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "useful.h"
+
+TEST(FileVersion, RunningProgramReadsItsStamp) {
+  // This test program is stamped 1.0.2.31 by its build.
+  EXPECT_EQ(GetFileVersionText(), "1.0.2.31");
+  EXPECT_EQ(GetFileVersionText("/proc/self/exe"), "1.0.2.31");
+}
+
+TEST(FileVersion, FilesWithoutAStampGiveZeros) {
+  EXPECT_EQ(GetFileVersionText("/bin/sh"), "0.0.0.0");  // an ELF file without the stamp
+  EXPECT_EQ(GetFileVersionText("/nonexistent/program"), "0.0.0.0");
+  const auto path = std::filesystem::temp_directory_path() / "kavel-not-elf";
+  std::ofstream(path) << "\x7f" "ELF but nothing after it";
+  EXPECT_EQ(GetFileVersionText(path.string()), "0.0.0.0");
+  std::filesystem::remove(path);
+}

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "CPort.h"
+#include "PortNames.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A throw-away sysfs tree with the tty entries a machine would publish.
+class FakeSysfs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() /
+            ("kavel-sysfs-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "class" / "tty");
+    SetDeviceRoots(root_.string(), "/dev");
+    SetPortBindings({});
+  }
+  void TearDown() override {
+    SetDeviceRoots("/sys", "/dev");
+    SetPortBindings({});
+    fs::remove_all(root_);
+  }
+
+  // A tty entry: under bus for a real device (with a "device" link), under
+  // /devices/virtual otherwise; uartType writes the 8250 "type" file.
+  void AddTty(const std::string& name, const std::string& bus, int uartType = -1) {
+    const fs::path device = root_ / "devices" / bus / "tty" / name;
+    fs::create_directories(device);
+    if (bus != "virtual") fs::create_directory_symlink(root_ / "devices" / bus, device / "device");
+    if (uartType >= 0) std::ofstream(device / "type") << uartType << "\n";
+    fs::create_directory_symlink(device, root_ / "class" / "tty" / name);
+  }
+
+  fs::path root_;
+};
+
+}  // namespace
+
+TEST(PortNameRules, OnlyComAndDecimalDigitsAreNames) {
+  for (const char* good : {"COM1", "com3", "CoM12", "COM99999"}) {
+    EXPECT_TRUE(IsValidPortName(good)) << good;
+  }
+  for (const char* bad : {"", "COM", "COM1a", "COM+1", "COM-1", "COM 1", "COM1 ", "COM123456",
+                          "LPT1", "COM1/..", "../COM1", "COM/dev/ttyS0", "/dev/ttyS0"}) {
+    EXPECT_FALSE(IsValidPortName(bad)) << bad;
+  }
+}
+
+TEST(PortNameRules, SortIsTextualAndIgnoresCaseKeepingDuplicates) {
+  std::vector<std::string> names = {"COM3", "COM1", "COM10", "COM2", "COM2", "OTHER"};
+  SortPortNames(names);
+  EXPECT_EQ(names, (std::vector<std::string>{"COM1", "COM10", "COM2", "COM2", "COM3", "OTHER"}));
+
+  std::vector<std::string> mixed = {"com2", "COM1", "COM2"};
+  SortPortNames(mixed);
+  EXPECT_EQ(mixed, (std::vector<std::string>{"COM1", "com2", "COM2"}));
+}
+
+TEST_F(FakeSysfs, RealDevicesAreNumberedInWineOrder) {
+  AddTty("ttyACM0", "usb2");
+  AddTty("ttyUSB1", "usb1");
+  AddTty("ttyUSB0", "usb1");
+  AddTty("ttyS10", "pnp0", 4);
+  AddTty("ttyS2", "pnp0", 4);
+  AddTty("ttyS3", "platform", 0);  // phantom 8250 port
+  AddTty("tty0", "virtual");
+  AddTty("ptmx", "virtual");
+
+  EXPECT_EQ(ResolvePortName("COM1"), "/dev/ttyS2");
+  EXPECT_EQ(ResolvePortName("com2"), "/dev/ttyS10");
+  EXPECT_EQ(ResolvePortName("COM3"), "/dev/ttyUSB0");
+  EXPECT_EQ(ResolvePortName("COM4"), "/dev/ttyUSB1");
+  EXPECT_EQ(ResolvePortName("COM5"), "/dev/ttyACM0");
+  EXPECT_FALSE(ResolvePortName("COM6"));
+
+  std::vector<std::string> list = {"left over"};
+  EnumSerialPorts(list);
+  EXPECT_EQ(list, (std::vector<std::string>{"COM1", "COM2", "COM3", "COM4", "COM5"}));
+}
+
+TEST_F(FakeSysfs, BindingsComeFirstAndAutomaticNumbersSkipThem) {
+  AddTty("ttyUSB0", "usb1");
+  AddTty("ttyUSB1", "usb1");
+  SetPortBindings({{"com1", "/tmp/sim/tty"}, {"COM10", "/dev/serial/by-id/x"},
+                   {"LPT1", "/dev/lp0"}, {"COM1/..", "/etc/passwd"}});
+
+  EXPECT_EQ(ResolvePortName("COM1"), "/tmp/sim/tty");
+  EXPECT_EQ(ResolvePortName("COM2"), "/dev/ttyUSB0");
+  EXPECT_EQ(ResolvePortName("COM3"), "/dev/ttyUSB1");
+  EXPECT_EQ(ResolvePortName("COM10"), "/dev/serial/by-id/x");
+  EXPECT_FALSE(ResolvePortName("LPT1"));
+
+  std::vector<std::string> list;
+  EnumSerialPorts(list);
+  EXPECT_EQ(list, (std::vector<std::string>{"COM1", "COM10", "COM2", "COM3"}));
+}
+
+TEST_F(FakeSysfs, NoDevicesGiveAnEmptyList) {
+  std::vector<std::string> list = {"COM1"};
+  EnumSerialPorts(list);
+  EXPECT_TRUE(list.empty());
+  SetDeviceRoots((root_ / "missing").string(), "/dev");
+  EnumSerialPorts(list);
+  EXPECT_TRUE(list.empty());
+}

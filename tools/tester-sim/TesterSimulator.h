@@ -1,0 +1,117 @@
+#pragma once
+
+#include <termios.h>
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace sim {
+
+// What can go wrong with one exchange, as seen on the line.
+enum class Fault {
+  NoAnswer,    // the request is lost: nothing happens, nothing comes back
+  WrongCrc,    // the tester acts, but the reply's last byte is damaged
+  ShortReply,  // the tester acts, but only the first half of the reply arrives
+  Nak,         // the tester refuses: 0x15 instead of a reply, nothing happens
+  Noise,       // the tester acts, but three stray bytes precede the reply
+};
+
+constexpr int kForever = -1;
+constexpr size_t kEepromSize = 256;
+
+// A stand-in for a tester on the far end of a pseudo-terminal, serving the
+// version request, the EEPROM read and the EEPROM write on a thread of its
+// own. It answers only a complete request with a correct CRC, as the real
+// tester does.
+class TesterSimulator {
+ public:
+  // firmware goes into characters 10 to 13 of the version text as given,
+  // padded with blanks.
+  explicit TesterSimulator(const std::string& model = "TVA-740",
+                           const std::string& firmware = "2.01");
+  ~TesterSimulator();
+  TesterSimulator(const TesterSimulator&) = delete;
+  TesterSimulator& operator=(const TesterSimulator&) = delete;
+
+  // The pseudo-terminal the program opens, such as /dev/pts/4.
+  const std::string& DevicePath() const { return devicePath_; }
+
+  // Another tester plugged in; the EEPROM stays as it is.
+  void SetModel(const std::string& model, const std::string& firmware);
+  std::string VersionText() const;
+
+  // Replies at the real line rate: 5 ms a character, after the whole request
+  // has had the time to arrive.
+  void SetPaced(bool paced);
+
+  // The next count exchanges (kForever: every one) go wrong; command limits
+  // the fault to one kind of request ('V', 'o' or 'z'; 0 for all). Faults
+  // queue up and are used in the order given.
+  void AddFault(Fault fault, int count, char command = 0);
+  void ClearFaults();
+
+  std::string Eeprom() const;  // all 256 bytes
+  void SetEeprom(const std::string& image);
+  std::string EepromBytes(std::uint16_t address, size_t count) const;
+  void SetEepromBytes(std::uint16_t address, const std::string& bytes);
+  // Raise std::runtime_error when the file cannot be read or written.
+  void LoadEeprom(const std::string& path);
+  void SaveEeprom(const std::string& path) const;
+  // Called on the simulator's thread after every EEPROM write.
+  void OnEepromWritten(std::function<void()> callback);
+
+  // Every complete request received, correct or not, in order.
+  std::vector<std::string> Requests() const;
+  void ClearRequests();
+
+  // The line settings the program left on the terminal.
+  termios TerminalSettings() const;
+
+  // Pulls the cable: the program's end of the line hangs up.
+  void HangUp();
+
+  // Default EEPROM content that a tester of this model would hold.
+  static std::string DefaultEeprom(const std::string& model);
+
+ private:
+  struct PendingFault {
+    Fault fault;
+    int count;
+    char command;
+  };
+  using Clock = std::chrono::steady_clock;
+
+  void Serve();
+  void HandleFrame(const std::string& frame, Clock::time_point firstByteAt);
+  bool TakeFault(char command, Fault& fault);
+  // Carries out a correct request and answers with its reply.
+  std::string Perform(const std::string& payload);
+  void Send(const std::string& reply, Clock::time_point requestEnd);
+
+  mutable std::mutex lock_;
+  std::string model_;
+  std::string firmware_;
+  std::array<std::uint8_t, kEepromSize> eeprom_{};
+  std::deque<PendingFault> faults_;
+  std::vector<std::string> requests_;
+  std::function<void()> onWrite_;
+  bool paced_ = false;
+
+  int master_ = -1;
+  int slave_ = -1;  // held so the master never sees a hang-up between programs
+  int stopEvent_ = -1;
+  std::string devicePath_;
+  std::thread thread_;
+};
+
+// The version text a simulator of this model and firmware answers with.
+std::string VersionTextFor(const std::string& model, const std::string& firmware);
+
+}  // namespace sim
