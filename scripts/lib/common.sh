@@ -26,3 +26,31 @@ build() {
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$dir" -j "$(nproc)"
 }
+
+# ini_set FILE SECTION KEY VALUE: sets one key of an INI file, section and key
+# names matched regardless of case; every other line of the file stays.
+ini_set() {
+  local file=$1 section=$2 key=$3 value=$4 temporary
+  [ -f "$file" ] || : >"$file"
+  temporary=$(mktemp)
+  awk -v s="$section" -v k="$key" -v v="$value" '
+    function trim(x) { sub(/^[ \t]+/, "", x); sub(/[ \t\r]+$/, "", x); return x }
+    /^[ \t]*\[/ {
+      if (inside && !done) { print k "=" v; done = 1 }
+      name = $0; sub(/^[ \t]*\[/, "", name); sub(/\].*$/, "", name)
+      inside = tolower(trim(name)) == tolower(s)
+      if (inside) seen = 1
+      print; next
+    }
+    inside && index($0, "=") {
+      if (tolower(trim(substr($0, 1, index($0, "=") - 1))) == tolower(k)) {
+        if (!done) print k "=" v
+        done = 1; next
+      }
+    }
+    { print }
+    END { if (!done) { if (!seen) print "[" s "]"; print k "=" v } }
+  ' "$file" >"$temporary"
+  cat "$temporary" >"$file"
+  rm -f "$temporary"
+}

@@ -55,9 +55,12 @@ std::optional<Bytes> VersionSection(const Bytes& file) {
   if (file.size() < EI_NIDENT || std::memcmp(file.data(), ELFMAG, SELFMAG) != 0)
     return std::nullopt;
   switch (file[EI_CLASS]) {
-    case ELFCLASS64: return FindSection<Elf64_Ehdr, Elf64_Shdr>(file, kSectionName);
-    case ELFCLASS32: return FindSection<Elf32_Ehdr, Elf32_Shdr>(file, kSectionName);
-    default: return std::nullopt;
+    case ELFCLASS64:
+      return FindSection<Elf64_Ehdr, Elf64_Shdr>(file, kSectionName);
+    case ELFCLASS32:
+      return FindSection<Elf32_Ehdr, Elf32_Shdr>(file, kSectionName);
+    default:
+      return std::nullopt;
   }
 }
 

@@ -49,13 +49,11 @@ std::optional<double> ParseDecimal(const std::string& text) {
   // from_chars takes no sign and no blanks, and ignores the user's locale.
   if (number.empty() || number[0] == '+' || number[0] == '-') return std::nullopt;
   double value = 0;
-  const auto [end, error] =
-      std::from_chars(number.data(), number.data() + number.size(), value,
-                      std::chars_format::general);
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                            std::chars_format::general);
   if (error != std::errc() || end != number.data() + number.size()) return std::nullopt;
   // from_chars also takes "inf" and "nan", which are no version number.
-  if (!std::isdigit(static_cast<unsigned char>(number[0])) && number[0] != '.')
-    return std::nullopt;
+  if (!std::isdigit(static_cast<unsigned char>(number[0])) && number[0] != '.') return std::nullopt;
   return negative ? -value : value;
 }
 

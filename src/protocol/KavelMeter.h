@@ -48,13 +48,11 @@ class EAbstractError : public Exception {
 };
 
 // Meter type codes.
-enum : std::uint8_t {
-  kMeterNone = 0,     // nothing identified, or a model not supported
-  kMeterTVA740v1 = 1, // TVA-740, firmware below 2.0
-  kMeterTVA740v2 = 2, // TVA-740, firmware 2.0 or later
-  kMeterDKL310 = 3,
-  kMeterDKL330 = 4,
-};
+constexpr std::uint8_t kMeterNone = 0;      // nothing identified, or a model not supported
+constexpr std::uint8_t kMeterTVA740v1 = 1;  // TVA-740, firmware below 2.0
+constexpr std::uint8_t kMeterTVA740v2 = 2;  // TVA-740, firmware 2.0 or later
+constexpr std::uint8_t kMeterDKL310 = 3;
+constexpr std::uint8_t kMeterDKL330 = 4;
 
 // A tester on a port: identifies it by its version text and reads and writes
 // its EEPROM. The plain class stands for a tester not yet identified; the

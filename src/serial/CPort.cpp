@@ -19,17 +19,15 @@ void Check(int error, int code) {
 }  // namespace
 
 int BaudRateValue(TBaudRate rate, int customRate) {
-  static constexpr std::array<int, 16> kRates = {0,     110,   300,   600,    1200,   2400,
-                                                 4800,  9600,  14400, 19200,  38400,  56000,
+  static constexpr std::array<int, 16> kRates = {0,     110,    300,    600,   1200,  2400,
+                                                 4800,  9600,   14400,  19200, 38400, 56000,
                                                  57600, 115200, 128000, 256000};
   return rate == brCustom ? customRate : kRates[rate];
 }
 
 void TComBuffer::SetInputSize(int value) { Change(inputSize_, value > 0 ? value & ~1 : value); }
 
-void TComBuffer::SetOutputSize(int value) {
-  Change(outputSize_, value > 0 ? value & ~1 : value);
-}
+void TComBuffer::SetOutputSize(int value) { Change(outputSize_, value > 0 ? value & ~1 : value); }
 
 TCustomComPort::TCustomComPort()
     : buffer_(*this), parity_(*this), timeouts_(*this), flowControl_(*this) {
@@ -126,9 +124,15 @@ void TCustomComPort::ApplyTimeouts() {}
 void TCustomComPort::Reapply(SettingsGroup group) {
   if (!connected_) return;
   switch (group) {
-    case SettingsGroup::Buffer: ApplyBufferSizes(); break;
-    case SettingsGroup::Line: ApplyLineSettings(); break;
-    case SettingsGroup::Timeouts: ApplyTimeouts(); break;
+    case SettingsGroup::Buffer:
+      ApplyBufferSizes();
+      break;
+    case SettingsGroup::Line:
+      ApplyLineSettings();
+      break;
+    case SettingsGroup::Timeouts:
+      ApplyTimeouts();
+      break;
   }
 }
 
@@ -194,8 +198,7 @@ void EnumSerialPorts(std::vector<std::string>& List) {
 void SortPortNames(std::vector<std::string>& List) {
   std::stable_sort(List.begin(), List.end(), [](const std::string& a, const std::string& b) {
     return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-          return std::tolower(x) < std::tolower(y);
-        });
+        a.begin(), a.end(), b.begin(), b.end(),
+        [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
   });
 }

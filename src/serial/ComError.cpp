@@ -38,8 +38,8 @@ const char* ComErrorText(int code) {
 }
 
 EComPort::EComPort(int code, int osErrorCode)
-    : Exception(std::string(ComErrorText(code)) + " (win error code: " +
-                std::to_string(osErrorCode) + ")"),
+    : Exception(std::string(ComErrorText(code)) +
+                " (win error code: " + std::to_string(osErrorCode) + ")"),
       Code(code),
       OSErrorCode(osErrorCode) {}
 

@@ -68,7 +68,8 @@ bool IsRealSerialDevice(const fs::path& entry) {
 std::map<std::string, std::string> AutomaticPorts(const PortNameState& state) {
   std::vector<std::pair<DeviceOrder, std::string>> devices;
   std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(fs::path(state.sysfsRoot) / "class" / "tty", ec)) {
+  for (const auto& entry :
+       fs::directory_iterator(fs::path(state.sysfsRoot) / "class" / "tty", ec)) {
     const std::string name = entry.path().filename().string();
     if (IsRealSerialDevice(entry.path())) devices.emplace_back(OrderOf(name), name);
   }
@@ -91,8 +92,7 @@ std::map<std::string, std::string> AutomaticPorts(const PortNameState& state) {
 bool IsValidPortName(const std::string& name) {
   if (name.size() < 4 || name.size() > 3 + kMaxDigits) return false;
   if (Upper(name.substr(0, 3)) != "COM") return false;
-  return std::all_of(name.begin() + 3, name.end(),
-                     [](char c) { return c >= '0' && c <= '9'; });
+  return std::all_of(name.begin() + 3, name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 void SetPortBindings(const std::map<std::string, std::string>& bindings) {

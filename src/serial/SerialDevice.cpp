@@ -22,9 +22,9 @@ bool HoldsApartFromParity(const termios& device, const termios& wanted) {
          device.c_lflag == wanted.c_lflag &&
          (device.c_cflag & ~kParity) == (wanted.c_cflag & ~kParity) &&
          cfgetispeed(&device) == cfgetispeed(&wanted) &&
-         cfgetospeed(&device) == cfgetospeed(&wanted) &&
-         device.c_cc[VMIN] == wanted.c_cc[VMIN] && device.c_cc[VTIME] == wanted.c_cc[VTIME] &&
-         device.c_cc[VSTART] == wanted.c_cc[VSTART] && device.c_cc[VSTOP] == wanted.c_cc[VSTOP];
+         cfgetospeed(&device) == cfgetospeed(&wanted) && device.c_cc[VMIN] == wanted.c_cc[VMIN] &&
+         device.c_cc[VTIME] == wanted.c_cc[VTIME] && device.c_cc[VSTART] == wanted.c_cc[VSTART] &&
+         device.c_cc[VSTOP] == wanted.c_cc[VSTOP];
 }
 
 // Milliseconds poll may wait before the earlier of the deadlines, -1 when

@@ -28,22 +28,31 @@ std::optional<speed_t> SpeedFor(int bitsPerSecond) {
 
 tcflag_t CharacterSize(TDataBits bits) {
   switch (bits) {
-    case dbFive: return CS5;
-    case dbSix: return CS6;
-    case dbSeven: return CS7;
-    case dbEight: return CS8;
+    case dbFive:
+      return CS5;
+    case dbSix:
+      return CS6;
+    case dbSeven:
+      return CS7;
+    case dbEight:
+      return CS8;
   }
   return CS8;
 }
 
 tcflag_t ParityFlags(TParityBits parity) {
   switch (parity) {
-    case prNone: return 0;
-    case prOdd: return PARENB | PARODD;
-    case prEven: return PARENB;
+    case prNone:
+      return 0;
+    case prOdd:
+      return PARENB | PARODD;
+    case prEven:
+      return PARENB;
     // Mark and space are "stick" parity: the parity bit fixed at 1 or 0.
-    case prMark: return PARENB | PARODD | CMSPAR;
-    case prSpace: return PARENB | CMSPAR;
+    case prMark:
+      return PARENB | PARODD | CMSPAR;
+    case prSpace:
+      return PARENB | CMSPAR;
   }
   return 0;
 }

@@ -154,10 +154,10 @@ TEST(DKL310Voltage, SwitchWritesTheBitAndANewCrc) {
   EXPECT_TRUE(meter->WriteNominalVoltage(230));
   const std::string changed = DklBlock("92");
   EXPECT_EQ(RequestsAfter(line.tester, sent),
-            (std::vector<std::string>{
-                AddCRC(Bytes("6F 70 00")), AddCRC(Bytes("6F 74 00")), AddCRC(Bytes("6F 78 00")),
-                AddCRC(Bytes("7A 70 00") + changed.substr(0, 2)),
-                AddCRC(Bytes("7A 7A 00") + changed.substr(10, 2))}));
+            (std::vector<std::string>{AddCRC(Bytes("6F 70 00")), AddCRC(Bytes("6F 74 00")),
+                                      AddCRC(Bytes("6F 78 00")),
+                                      AddCRC(Bytes("7A 70 00") + changed.substr(0, 2)),
+                                      AddCRC(Bytes("7A 7A 00") + changed.substr(10, 2))}));
   EXPECT_EQ(line.tester.Eeprom(), Image(before, 112, changed));
 
   meter->ReadNominalVoltage();

@@ -15,7 +15,8 @@ TEST(FileVersion, FilesWithoutAStampGiveZeros) {
   EXPECT_EQ(GetFileVersionText("/bin/sh"), "0.0.0.0");  // an ELF file without the stamp
   EXPECT_EQ(GetFileVersionText("/nonexistent/program"), "0.0.0.0");
   const auto path = std::filesystem::temp_directory_path() / "kavel-not-elf";
-  std::ofstream(path) << "\x7f" "ELF but nothing after it";
+  std::ofstream(path) << "\x7f"
+                         "ELF but nothing after it";
   EXPECT_EQ(GetFileVersionText(path.string()), "0.0.0.0");
   std::filesystem::remove(path);
 }

@@ -16,9 +16,9 @@ TEST(Crc, FramesOfTheProtocol) {
   };
   const Case cases[] = {
       {"V", Bytes("56 33 3A")},
-      {Bytes("6F 28 00"), Bytes("6F 28 00 15 38")},                 // read of address 40
-      {Bytes("7A 28 00 5C 87"), Bytes("7A 28 00 5C 87 18 43")},     // write of 5C 87 to 40
-      {Bytes("5C 87 00 00"), Bytes("5C 87 00 00 C3 84")},           // read reply
+      {Bytes("6F 28 00"), Bytes("6F 28 00 15 38")},              // read of address 40
+      {Bytes("7A 28 00 5C 87"), Bytes("7A 28 00 5C 87 18 43")},  // write of 5C 87 to 40
+      {Bytes("5C 87 00 00"), Bytes("5C 87 00 00 C3 84")},        // read reply
       {"", Bytes("00 00")},
   };
   for (const Case& c : cases) {
@@ -57,5 +57,6 @@ TEST(Bits, TestSetClear) {
 
 TEST(DigitText, DigitsAndSignsOnly) {
   for (const char* passes : {"", "12", "+-", "0", "-3"}) EXPECT_TRUE(IsDigitText(passes)) << passes;
-  for (const char* fails : {"1a", " 1", "1 ", "1.0", "x"}) EXPECT_FALSE(IsDigitText(fails)) << fails;
+  for (const char* fails : {"1a", " 1", "1 ", "1.0", "x"})
+    EXPECT_FALSE(IsDigitText(fails)) << fails;
 }

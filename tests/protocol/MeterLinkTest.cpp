@@ -136,7 +136,7 @@ TEST(MeterEeprom, ReadRetriesAndTheLastAttemptDecides) {
   meter->EERead(126, data);
   EXPECT_EQ(data, Bytes("34 12 FF FF"));
   EXPECT_EQ(line.tester.Requests().size(), 3u);
-  EXPECT_GE(watch.ElapsedMs(), 20);  // two 10 ms pauses
+  EXPECT_GE(watch.ElapsedMs(), 20);   // two 10 ms pauses
   EXPECT_LT(watch.ElapsedMs(), 200);  // and no read ran into its time-out
 }
 
@@ -215,7 +215,7 @@ TEST(OpenPortRule, OnlyComNamesAndOnlyWhenItOpensThePort) {
   SetPortBindings({{"COM3", tester.DevicePath()}, {"COM4", tester.DevicePath()}});
   TKavelPort port;
   EXPECT_FALSE(OpenPort(port, "LPT1"));
-  EXPECT_EQ(port.Port(), "COM1");  // left alone
+  EXPECT_EQ(port.Port(), "COM1");        // left alone
   EXPECT_FALSE(OpenPort(port, "COM8"));  // not on this machine
   EXPECT_FALSE(port.Connected());
 

@@ -139,8 +139,8 @@ TEST(ComPortClosed, OperationsFailWithTheirCodesAndEbadf) {
 
 TEST(ComPortClosed, NamesThatResolveToNoDeviceFailToOpen) {
   SetPortBindings({{"COM7", "/dev/null"}});
-  for (const char* name : {"", "COM", "COMx", "COM1/..", "../COM7", "/dev/null", "COM7 ",
-                           "COM123456", "COM99"}) {
+  for (const char* name :
+       {"", "COM", "COMx", "COM1/..", "../COM7", "/dev/null", "COM7 ", "COM123456", "COM99"}) {
     TComPort port;
     port.SetPort(name);
     const EComPort failure = FailureOf([&] { port.Open(); });

@@ -88,8 +88,10 @@ TEST_F(FakeSysfs, RealDevicesAreNumberedInWineOrder) {
 TEST_F(FakeSysfs, BindingsComeFirstAndAutomaticNumbersSkipThem) {
   AddTty("ttyUSB0", "usb1");
   AddTty("ttyUSB1", "usb1");
-  SetPortBindings({{"com1", "/tmp/sim/tty"}, {"COM10", "/dev/serial/by-id/x"},
-                   {"LPT1", "/dev/lp0"}, {"COM1/..", "/etc/passwd"}});
+  SetPortBindings({{"com1", "/tmp/sim/tty"},
+                   {"COM10", "/dev/serial/by-id/x"},
+                   {"LPT1", "/dev/lp0"},
+                   {"COM1/..", "/etc/passwd"}});
 
   EXPECT_EQ(ResolvePortName("COM1"), "/tmp/sim/tty");
   EXPECT_EQ(ResolvePortName("COM2"), "/dev/ttyUSB0");

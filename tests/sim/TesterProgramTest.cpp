@@ -47,7 +47,8 @@ class RunningTesterProgram {
 };
 
 int ExitCodeOf(const std::string& arguments) {
-  const int status = std::system((TESTER_SIM_PROGRAM + (" " + arguments) + " >/dev/null 2>&1").c_str());
+  const int status =
+      std::system((TESTER_SIM_PROGRAM + (" " + arguments) + " >/dev/null 2>&1").c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

@@ -40,8 +40,8 @@ TEST(SimulatorDefaults, EepromFitsTheModel) {
 }
 
 TEST_F(RawLine, AnswersOnlyCompleteCorrectRequests) {
-  EXPECT_EQ(Ask(Bytes("6F 28 00 15"), 6), "");         // incomplete
-  EXPECT_EQ(Ask(Bytes("6F 28 00 15 39"), 6), "");      // wrong CRC
+  EXPECT_EQ(Ask(Bytes("6F 28 00 15"), 6), "");     // incomplete
+  EXPECT_EQ(Ask(Bytes("6F 28 00 15 39"), 6), "");  // wrong CRC
   EXPECT_EQ(Ask(Bytes("41 42") + AddCRC(Bytes("6F 28 00")), 6), AddCRC(Bytes("5C 87 00 00")));
   EXPECT_EQ(Ask(AddCRC("V"), 18), AddCRC("TVA-740 v2.01001"));
   const auto requests = line_.tester.Requests();

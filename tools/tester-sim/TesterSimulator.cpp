@@ -36,10 +36,14 @@ constexpr const char kVersionTail[] = "001";
 
 size_t RequestLength(char command) {
   switch (command) {
-    case kVersionCommand: return 3;
-    case kReadCommand: return 5;
-    case kWriteCommand: return 7;
-    default: return 0;
+    case kVersionCommand:
+      return 3;
+    case kReadCommand:
+      return 5;
+    case kWriteCommand:
+      return 7;
+    default:
+      return 0;
   }
 }
 
@@ -138,7 +142,8 @@ void TesterSimulator::SetEeprom(const std::string& image) {
 std::string TesterSimulator::EepromBytes(std::uint16_t address, size_t count) const {
   std::lock_guard guard(lock_);
   std::string bytes;
-  for (size_t i = 0; i < count; ++i) bytes += static_cast<char>(eeprom_[(address + i) % kEepromSize]);
+  for (size_t i = 0; i < count; ++i)
+    bytes += static_cast<char>(eeprom_[(address + i) % kEepromSize]);
   return bytes;
 }
 
@@ -267,7 +272,8 @@ void TesterSimulator::HandleFrame(const std::string& frame, Clock::time_point fi
     paced = paced_;
   }
   if (written) written();
-  Send(reply, paced ? firstByteAt + kCharacterTime * static_cast<int>(frame.size()) : Clock::time_point());
+  Send(reply,
+       paced ? firstByteAt + kCharacterTime * static_cast<int>(frame.size()) : Clock::time_point());
 }
 
 std::string TesterSimulator::Perform(const std::string& payload) {

@@ -159,7 +159,8 @@ int main(int argc, char** argv) {
       signal = sigtimedwait(&stopSignals, &info, &tick);
       if (options.log) {
         const auto requests = tester.Requests();
-        for (; logged < requests.size(); ++logged) std::cerr << "request: " << Hex(requests[logged]) << "\n";
+        for (; logged < requests.size(); ++logged)
+          std::cerr << "request: " << Hex(requests[logged]) << "\n";
       }
       if (signal > 0) break;
     }

@@ -1,0 +1,27 @@
+#include "HandlerGuard.h"
+
+#include "MessageBoxes.h"
+#include "TesterExchange.h"
+
+std::string FailureReportText(const std::string& message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+  return message;
+}
+
+void Guarded(const std::function<void()>& handler) {
+  std::string message;
+  try {
+    handler();
+    return;
+  } catch (const std::exception& failure) {
+    message = failure.what();
+  } catch (...) {
+    message = "Unknown failure";
+  }
+  Boxes().Failure(QString::fromStdString(FailureReportText(message)));
+}
+
+void RunCommand(const std::function<void()>& handler) {
+  if (TesterExchange::Running()) return;
+  Guarded(handler);
+}

@@ -1,0 +1,60 @@
+#include "MessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+const QString kApplicationTitle = QStringLiteral("KAVEL S.A. devices' setup");
+
+namespace {
+
+const QString kConfirmationCaption = QStringLiteral(" Confirmation ");
+
+class QtMessageBoxes : public MessageBoxes {
+ public:
+  void Information(const QString& text) override {
+    BuildMessageBox(BoxKind::Information, text, false, QApplication::activeWindow())->exec();
+  }
+  bool Confirm(const QString& text, bool yesIsDefault) override {
+    return BuildMessageBox(BoxKind::Confirmation, text, yesIsDefault, QApplication::activeWindow())
+               ->exec() == QMessageBox::Yes;
+  }
+  void Failure(const QString& text) override {
+    BuildMessageBox(BoxKind::Failure, text, false, QApplication::activeWindow())->exec();
+  }
+};
+
+QtMessageBoxes realBoxes;
+MessageBoxes* installedBoxes = nullptr;
+
+}  // namespace
+
+MessageBoxes& Boxes() { return installedBoxes ? *installedBoxes : realBoxes; }
+
+void InstallMessageBoxes(MessageBoxes* boxes) { installedBoxes = boxes; }
+
+std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text, bool yesIsDefault,
+                                             QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(parent);
+  box->setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+  box->setTextFormat(Qt::PlainText);
+  switch (kind) {
+    case BoxKind::Information:
+      box->setWindowTitle(kApplicationTitle);
+      box->setIcon(QMessageBox::NoIcon);
+      box->setStandardButtons(QMessageBox::Ok);
+      break;
+    case BoxKind::Confirmation:
+      box->setWindowTitle(kConfirmationCaption);
+      box->setIcon(QMessageBox::Question);
+      box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box->setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
+      box->setEscapeButton(QMessageBox::No);
+      break;
+    case BoxKind::Failure:
+      box->setWindowTitle(kApplicationTitle);
+      box->setIcon(QMessageBox::Critical);
+      box->setStandardButtons(QMessageBox::Ok);
+      break;
+  }
+  return box;
+}

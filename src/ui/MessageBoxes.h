@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QMessageBox;
+class QWidget;
+
+// The program's name: the caption of its message boxes.
+extern const QString kApplicationTitle;
+
+// Every message box the program shows goes through here, so that tests can
+// record the boxes and script the answers.
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // The plain message: the text, an OK button, no icon.
+  virtual void Information(const QString& text) = 0;
+  // A Yes/No question; true only for Yes.
+  virtual bool Confirm(const QString& text, bool yesIsDefault) = 0;
+  // The general failure report: error icon, OK.
+  virtual void Failure(const QString& text) = 0;
+};
+
+// The boxes in use; the real ones unless a test installed others.
+MessageBoxes& Boxes();
+// Installs boxes (not owned); nullptr goes back to the real ones.
+void InstallMessageBoxes(MessageBoxes* boxes);
+
+enum class BoxKind { Information, Confirmation, Failure };
+
+// The box as the real implementation shows it. "\r" in the text breaks the
+// line. yesIsDefault matters for a confirmation only.
+std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text,
+                                             bool yesIsDefault = false, QWidget* parent = nullptr);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+
+// Marks an exchange with the tester. While one runs, the windows keep
+// repainting (the protocol lets them while it waits) but take no user
+// command: two exchanges on one port would corrupt each other. The mouse
+// pointer shows the busy cursor meanwhile.
+class TesterExchange {
+ public:
+  TesterExchange();
+  ~TesterExchange();
+  TesterExchange(const TesterExchange&) = delete;
+  TesterExchange& operator=(const TesterExchange&) = delete;
+
+  static bool Running();
+};
+
+// Runs one exchange with the tester under the lock and answers its result.
+template <class Exchange>
+auto WithTester(Exchange exchange) {
+  TesterExchange running;
+  return exchange();
+}

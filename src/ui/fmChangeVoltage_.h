@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class TfmChangeVoltage;
+}
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class TForm1;
+
+// Shows the tester's nominal mains voltage and switches it between 220 V and
+// 230 V, only after a confirmation and a fresh identification of the tester.
+class TfmChangeVoltage : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfmChangeVoltage(TForm1& main);
+  ~TfmChangeVoltage() override;
+
+  // Reads the voltage (FormShow), then runs the dialog modally.
+  int ShowModal();
+
+  void FormShow();
+  void bbOKClick();
+  void bbCancelClick();
+
+  QRadioButton* rb220() const;
+  QRadioButton* rb230() const;
+  QLabel* plVoltage() const;
+  QPushButton* bbOK() const;
+  QPushButton* bbCancel() const;
+
+ private:
+  TForm1& main_;
+  std::unique_ptr<Ui::TfmChangeVoltage> ui_;
+};

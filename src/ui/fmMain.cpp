@@ -1,0 +1,173 @@
+#include "fmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QStyle>
+
+#include "HandlerGuard.h"
+#include "IniFile.h"
+#include "MessageBoxes.h"
+#include "Messages.h"
+#include "PortNames.h"
+#include "RememberedTypes.h"
+#include "TesterExchange.h"
+#include "fmChangeVoltage_.h"
+#include "ui_fmMain.h"
+#include "useful.h"
+
+namespace {
+
+constexpr const char* kSection = "Main Setings";
+constexpr const char* kPortKey = "Serial port";
+constexpr const char* kMeterKey = "Meter";
+constexpr const char* kPortsSection = "Ports";  // port name -> device, written by users only
+
+constexpr int kClientWidth = 292;
+constexpr int kClientHeight = 158;
+
+const QString kNotDefinedStatus = QStringLiteral(" Port it is not been defined;   ");
+const QString kNotSelectedMessage =
+    QStringLiteral(" Device and/or communication port has not been selected ");
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+TForm1::TForm1(std::string settingsPath, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                              Qt::MSWindowsFixedSizeDialogHint),
+      ui_(std::make_unique<Ui::TForm1>()),
+      settingsPath_(std::move(settingsPath)) {
+  ui_->setupUi(this);
+  // The status bar shows one text; a permanent label keeps it from being
+  // replaced by the menu items' tips.
+  statusText_ = new QLabel(ui_->sbMain);
+  ui_->sbMain->addWidget(statusText_, 1);
+  // The client area (tool strip, free space, status bar) keeps its size; the
+  // menu bar comes on top of it.
+  setFixedSize(kClientWidth, kClientHeight + ui_->MainMenu->sizeHint().height());
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+
+  ConnectCommand(ui_->mmExit, &QAction::triggered, this, &TForm1::mmExitClick);
+  ConnectCommand(ui_->mmSetupAuto, &QAction::triggered, this, &TForm1::mmSetupAutoClick);
+  ConnectCommand(ui_->mmChangeVoltage, &QAction::triggered, this, &TForm1::mmChangeVoltageClick);
+  ConnectCommand(ui_->mmOption, &QAction::triggered, this, &TForm1::mmOptionClick);
+  ConnectCommand(ui_->mmHelpMe, &QAction::triggered, this, &TForm1::mmHelpMeClick);
+  ConnectCommand(ui_->mmInfo, &QAction::triggered, this, &TForm1::mmInfoClick);
+
+  Guarded([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() = default;
+
+QAction* TForm1::mmExit() const { return ui_->mmExit; }
+QAction* TForm1::mmSetupAuto() const { return ui_->mmSetupAuto; }
+QAction* TForm1::mmChangeVoltage() const { return ui_->mmChangeVoltage; }
+QAction* TForm1::mmOption() const { return ui_->mmOption; }
+QAction* TForm1::mmHelpMe() const { return ui_->mmHelpMe; }
+QAction* TForm1::mmInfo() const { return ui_->mmInfo; }
+
+QString TForm1::StatusLine() const { return statusText_->text(); }
+
+void TForm1::SetStatusLine(const QString& text) { statusText_->setText(text); }
+
+void TForm1::FormCreate() {
+  const IniFile settings(settingsPath_);
+  SetPortBindings(settings.ReadSection(kPortsSection));
+  MeterPort = std::make_unique<TKavelPort>();
+
+  const std::string name = Upper(settings.ReadString(kSection, kPortKey, ""));
+  if (!OpenPort(*MeterPort, name)) {
+    Boxes().Information(QStringLiteral("Set-up the command program [Options] - port: %1 incorrect")
+                            .arg(QString::fromStdString(name)));
+    SetStatusLine(kNotDefinedStatus);
+  } else {
+    SetStatusLine(QStringLiteral("Port: ") + QString::fromStdString(name) + QStringLiteral("   "));
+    // Only a name like COM12 is offered again in the Options dialog.
+    if (name.find("COM") != std::string::npos &&
+        IsDigitText(name.size() > 3 ? name.substr(3, 2) : ""))
+      SavedPortName = name;
+  }
+
+  const RememberedType* type =
+      RememberedTypeNamed(settings.ReadString(kSection, kMeterKey, "NoType"));
+  if (!type) {
+    CurrentMeter = MakeMeter(kMeterNone);
+    return;
+  }
+  CurrentMeter = MakeMeter(type->code);
+  CurrentMeter->Port = MeterPort.get();
+  CurrentMeter->MeterType = type->code;
+  if (MeterPort->Connected()) {
+    ui_->mmChangeVoltage->setEnabled(true);
+    ui_->mmSetupAuto->setEnabled(type->code == kMeterTVA740v2);
+  }
+  SetStatusLine(StatusLine() + QString::fromLatin1(type->statusSuffix));
+}
+
+void TForm1::FormDestroy() {
+  {
+    IniFile settings(settingsPath_);
+    if (CurrentMeter && CurrentMeter->Port) {
+      settings.WriteString(kSection, kPortKey, CurrentMeter->Port->Port());
+    }
+    settings.WriteString(kSection, kMeterKey,
+                         SettingsNameOf(CurrentMeter ? CurrentMeter->MeterType : kMeterNone));
+    settings.UpdateFile();
+  }
+  MeterPort.reset();
+  CurrentMeter.reset();
+}
+
+bool TForm1::MeterCorrect(std::uint8_t expectedType) {
+  TMeter& meter = *CurrentMeter;
+  meter.ClearVersion();
+  const std::uint8_t detected = WithTester([&] { return meter.GetMeterType(); });
+  if (detected == expectedType) return true;
+  std::string versionText;
+  meter.GetVersion(versionText);  // the text just read: no exchange
+  Boxes().Information(MismatchMessage(expectedType, versionText));
+  meter.MeterType = expectedType;
+  return false;
+}
+
+void TForm1::OpenConfigurationDialog(const std::function<void()>& showDialog) {
+  const TKavelPort* port = CurrentMeter->Port;
+  if (!port || !port->Connected()) {
+    Boxes().Information(kNotSelectedMessage);
+    return;
+  }
+  try {
+    if (MeterCorrect(CurrentMeter->MeterType)) showDialog();
+  } catch (const ENoConnection&) {
+    Boxes().Information(kNoDeviceMessage);
+  } catch (const ECRCError&) {
+    Boxes().Information(kTransmissionErrorMessage);
+  }
+}
+
+void TForm1::mmChangeVoltageClick() {
+  OpenConfigurationDialog([this] { fmChangeVoltage->ShowModal(); });
+}
+
+// The AUTO-mode dialog, the Options dialog, the About box and the help window
+// are not part of the program yet; their menu items are in place.
+void TForm1::mmSetupAutoClick() {}
+void TForm1::mmOptionClick() {}
+void TForm1::mmInfoClick() {}
+void TForm1::mmHelpMeClick() {}
+
+void TForm1::mmExitClick() { close(); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  event->accept();
+  // Closing the main window ends the program, whatever else is open.
+  QCoreApplication::quit();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "KavelMeter.h"
+
+namespace Ui {
+class TForm1;
+}
+class QAction;
+class TfmChangeVoltage;
+
+// The main window: restores the port and the device type at start-up, shows
+// the connection in the status line, leads to the dialogs, and saves both
+// settings at shutdown. It owns the program's port and meter object.
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // settingsPath: the settings file, read here once.
+  explicit TForm1(std::string settingsPath, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // Writes the settings file and releases the port and the meter object; the
+  // program calls it once when its message loop has ended.
+  void FormDestroy();
+
+  // Identifies the connected tester anew; true when it is of the expected
+  // meter type code. Otherwise it has told the user and restored MeterType.
+  bool MeterCorrect(std::uint8_t expectedType);
+
+  QString StatusLine() const;
+  void SetStatusLine(const QString& text);
+
+  // The program-wide objects; every window reads them afresh at each use.
+  std::unique_ptr<TKavelPort> MeterPort;
+  std::unique_ptr<TMeter> CurrentMeter;
+  std::string SavedPortName;
+
+  // The dialogs, created after the main window (owned by it as their parent).
+  TfmChangeVoltage* fmChangeVoltage = nullptr;
+
+  QAction* mmExit() const;
+  QAction* mmSetupAuto() const;
+  QAction* mmChangeVoltage() const;
+  QAction* mmOption() const;
+  QAction* mmHelpMe() const;
+  QAction* mmInfo() const;
+
+  void mmSetupAutoClick();
+  void mmOptionClick();
+  void mmChangeVoltageClick();
+  void mmExitClick();
+  void mmInfoClick();
+  void mmHelpMeClick();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void OpenConfigurationDialog(const std::function<void()>& showDialog);
+
+  std::unique_ptr<Ui::TForm1> ui_;
+  class QLabel* statusText_;
+  std::string settingsPath_;
+};
