@@ -1,0 +1,66 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "PortNames.h"
+#include "QtMessagePump.h"
+#include "TesterSimulator.h"
+#include "UiTestSupport.h"
+#include "fmChangeVoltage_.h"
+#include "fmMain.h"
+
+// The program's windows on a settings file of the test's own, with a
+// simulated tester that the settings can bind to a port name.
+class MainWindowFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("kavel-ui-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    settingsPath_ = (dir_ / "kavel-setup.ini").string();
+    InstallMessagePump(&pump_);
+  }
+  void TearDown() override {
+    form_.reset();
+    InstallMessagePump(nullptr);
+    SetPortBindings({});
+    std::filesystem::remove_all(dir_);
+  }
+
+  void WriteSettings(const std::string& text) { std::ofstream(settingsPath_) << text; }
+  std::string ReadSettings() const {
+    std::ifstream in(settingsPath_);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  // A "Ports" section binding the name to the simulated tester.
+  std::string PortsBinding(const std::string& name) const {
+    return "[Ports]\n" + name + "=" + tester_.DevicePath() + "\n";
+  }
+  // Settings remembering the port and the type, with the tester on that port.
+  void Remember(const std::string& port, const std::string& meter) {
+    WriteSettings(PortsBinding(port) + "[Main Setings]\nSerial port=" + port + "\nMeter=" + meter +
+                  "\n");
+  }
+
+  TForm1& Start() {
+    form_ = std::make_unique<TForm1>(settingsPath_);
+    form_->fmChangeVoltage = new TfmChangeVoltage(*form_);
+    return *form_;
+  }
+
+  std::filesystem::path dir_;
+  std::string settingsPath_;
+  QtMessagePump pump_;
+  RecordingBoxes boxes_;
+  sim::TesterSimulator tester_{"TVA-740", "2.01"};
+  std::unique_ptr<TForm1> form_;
+};

@@ -1,0 +1,238 @@
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "DKL310.h"
+#include "HandlerGuard.h"
+#include "MainWindowFixture.h"
+#include "TVA740.h"
+#include "TesterOnLine.h"
+
+using sim::Fault;
+
+namespace {
+
+const QString kNotDefined = QStringLiteral(" Port it is not been defined;   ");
+const QString kNoDevice = QStringLiteral(
+    " No device detected, check if:                            \r"
+    " - the device is turned on in RS-232 communication mode?  \r"
+    " - the port selected is not used by some other device?    \r"
+    " - the connection between computer and device is correct? ");
+
+}  // namespace
+
+using MainWindowStart = MainWindowFixture;
+using MainWindowConfiguration = MainWindowFixture;
+
+TEST_F(MainWindowStart, LayoutAndMenu) {
+  TForm1& form = Start();
+  EXPECT_EQ(form.windowTitle(), "Setup program of KAVEL S.A. devices (QSN-740 type) ");
+  EXPECT_EQ(form.width(), 292);
+  EXPECT_EQ(form.minimumSize(), form.maximumSize());
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+  QStringList captions;
+  for (QAction* item : form.menuBar()->actions()) {
+    captions << item->text();
+    if (item->menu()) {
+      for (QAction* sub : item->menu()->actions()) captions << "  " + sub->text();
+    }
+  }
+  EXPECT_EQ(captions,
+            (QStringList{"&File", "  &Exit", "&Configuration", "  &RCDs  AUTO mode",
+                         "  Nominal &voltage", "&Option", "&Help", "  Help", "  &About..."}));
+}
+
+TEST_F(MainWindowStart, NoSettingsFile) {
+  TForm1& form = Start();
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].text, "Set-up the command program [Options] - port:  incorrect");
+  EXPECT_EQ(boxes_.shown[0].kind, BoxKind::Information);
+  EXPECT_EQ(form.StatusLine(), kNotDefined);
+  EXPECT_FALSE(form.mmChangeVoltage()->isEnabled());
+  EXPECT_FALSE(form.mmSetupAuto()->isEnabled());
+  ASSERT_TRUE(form.CurrentMeter);
+  EXPECT_EQ(typeid(*form.CurrentMeter), typeid(TMeter));
+  EXPECT_EQ(form.CurrentMeter->MeterType, 0);
+  EXPECT_EQ(form.CurrentMeter->Port, nullptr);
+  form.FormDestroy();
+  EXPECT_EQ(ReadSettings(), "[Main Setings]\nMeter=NoType\n");
+}
+
+TEST_F(MainWindowStart, LowerCasePortOpensUnderUpperCaseName) {
+  WriteSettings(PortsBinding("COM3") + "[Main Setings]\nSerial port=com3\n");
+  TForm1& form = Start();
+  EXPECT_TRUE(boxes_.shown.empty());
+  EXPECT_EQ(form.StatusLine(), "Port: COM3   ");
+  EXPECT_EQ(form.SavedPortName, "COM3");
+  EXPECT_TRUE(form.MeterPort->Connected());
+  EXPECT_EQ(form.MeterPort->Port(), "COM3");
+  EXPECT_FALSE(form.mmChangeVoltage()->isEnabled());
+  EXPECT_EQ(form.CurrentMeter->Port, nullptr);  // no known type: a plain meter
+}
+
+TEST_F(MainWindowStart, AbsentPortIsWrittenBackForAKnownType) {
+  WriteSettings("[Main Setings]\nSerial port=COM9\nMeter=DKL310Type\n");
+  TForm1& form = Start();
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].text, "Set-up the command program [Options] - port: COM9 incorrect");
+  EXPECT_EQ(form.StatusLine(), kNotDefined + " DKL310");
+  EXPECT_TRUE(form.SavedPortName.empty());
+  EXPECT_FALSE(form.mmChangeVoltage()->isEnabled());
+  EXPECT_NE(dynamic_cast<TDKL310*>(form.CurrentMeter.get()), nullptr);
+  form.FormDestroy();
+  EXPECT_EQ(ReadSettings(), "[Main Setings]\nSerial port=COM9\nMeter=DKL310Type\n");
+}
+
+TEST_F(MainWindowStart, EachRememberedTypeWithThePortOpenAndClosed) {
+  struct Case {
+    const char* meter;
+    bool voltage;
+    bool autoMode;
+    const char* suffix;
+    std::uint8_t code;
+  };
+  const Case cases[] = {
+      {"TVA740v0_199Type", true, false, " TVA740 v1", 1},
+      {"TVA740v2_299Type", true, true, " TVA740 v2", 2},
+      {"DKL310Type", true, false, " DKL310", 3},
+      {"NoType", false, false, "", 0},
+      {"tva740v2_299type", false, false, "", 0},  // names compare exactly
+      {"Rubbish", false, false, "", 0},
+  };
+  for (const Case& c : cases) {
+    for (bool open : {true, false}) {
+      const std::string port = open ? "COM2" : "COM8";
+      WriteSettings(PortsBinding("COM2") + "[Main Setings]\nSerial port=" + port +
+                    "\nMeter=" + c.meter + "\n");
+      boxes_.shown.clear();
+      TForm1& form = Start();
+      const QString line = open ? QStringLiteral("Port: COM2   ") : kNotDefined;
+      EXPECT_EQ(form.StatusLine(), line + c.suffix) << c.meter << open;
+      EXPECT_EQ(form.mmChangeVoltage()->isEnabled(), open && c.voltage) << c.meter << open;
+      EXPECT_EQ(form.mmSetupAuto()->isEnabled(), open && c.autoMode) << c.meter << open;
+      EXPECT_EQ(form.CurrentMeter->MeterType, c.code) << c.meter;
+      EXPECT_EQ(form.CurrentMeter->Port != nullptr, c.code != 0) << c.meter;
+      EXPECT_EQ(boxes_.shown.size(), open ? 0u : 1u);
+      form_.reset();
+    }
+  }
+}
+
+TEST_F(MainWindowStart, ShutdownKeepsEveryOtherSettingOfTheFile) {
+  WriteSettings("; set up by the workshop\n" + PortsBinding("COM2") +
+                "\n[main setings]\nLanguage=english\nMETER=NoType\nserial PORT=com2\n\n"
+                "[Other]\nKey=Value\n");
+  {
+    TForm1& form = Start();
+    // As the Options dialog would leave it: a DKL-310 accepted on COM2.
+    form.CurrentMeter = std::make_unique<TDKL310>();
+    form.CurrentMeter->Port = form.MeterPort.get();
+    form.CurrentMeter->MeterType = 3;
+    form.FormDestroy();
+  }
+  // Names keep their letter case, values change in place; the layout is the
+  // INI library's, the same after every save.
+  const std::string expected = "; set up by the workshop\n\n\n" + PortsBinding("COM2") +
+                               "\n\n[main setings]\nLanguage=english\nMETER=DKL310Type\n"
+                               "serial PORT=COM2\n\n\n[Other]\nKey=Value\n";
+  EXPECT_EQ(ReadSettings(), expected);
+  Start().FormDestroy();
+  EXPECT_EQ(ReadSettings(), expected);
+}
+
+TEST_F(MainWindowStart, UnwritableSettingsFileReachesTheFailureReport) {
+  settingsPath_ = (dir_ / "missing-folder" / "kavel-setup.ini").string();
+  TForm1& form = Start();
+  Guarded([&] { form.FormDestroy(); });
+  ASSERT_FALSE(boxes_.shown.empty());
+  EXPECT_EQ(boxes_.shown.back().kind, BoxKind::Failure);
+  EXPECT_EQ(boxes_.shown.back().text,
+            QString::fromStdString("Unable to write to " + settingsPath_ + "."));
+}
+
+TEST_F(MainWindowConfiguration, RememberedTesterOpensTheDialogAfterOneIdentification) {
+  Remember("COM2", "TVA740v2_299Type");
+  TForm1& form = Start();
+  bool opened = false;
+  WhenModalShown([&](QWidget* modal) {
+    opened = modal == form.fmChangeVoltage;
+    modal->close();
+  });
+  form.mmChangeVoltage()->trigger();
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(boxes_.shown.empty());
+  // The identification, then the dialog's reading of the voltage.
+  EXPECT_EQ(tester_.Requests(),
+            (std::vector<std::string>{Bytes("56 33 3A"), Bytes("6F 28 00 15 38")}));
+}
+
+TEST_F(MainWindowConfiguration, AnotherModelGivesTheMismatchMessage) {
+  Remember("COM2", "TVA740v2_299Type");
+  tester_.SetModel("DKL-310", "1.00");
+  TForm1& form = Start();
+  form.mmChangeVoltage()->trigger();
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].text,
+            "The device connected is not of TVA-740 type, \r It is now connected: DKL-310 v1.00");
+  EXPECT_EQ(form.CurrentMeter->MeterType, 2);
+  EXPECT_EQ(tester_.Requests().size(), 1u);
+  form.FormDestroy();
+  EXPECT_NE(ReadSettings().find("Meter=TVA740v2_299Type"), std::string::npos);
+}
+
+TEST_F(MainWindowConfiguration, MismatchNamesTheExpectedType) {
+  Remember("COM2", "DKL310Type");
+  TForm1& form = Start();
+  form.mmChangeVoltage()->trigger();
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].text,
+            "The device connected is not of DKL-310 type, \r It is now connected: TVA-740 v2.01");
+  EXPECT_EQ(form.CurrentMeter->MeterType, 3);
+}
+
+TEST_F(MainWindowConfiguration, SilentCorruptOrClosed) {
+  Remember("COM2", "TVA740v0_199Type");
+  tester_.SetModel("TVA-740", "1.50");
+  TForm1& form = Start();
+
+  tester_.AddFault(Fault::NoAnswer, 1);
+  form.mmChangeVoltage()->trigger();
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].text, kNoDevice);
+
+  tester_.AddFault(Fault::WrongCrc, 1);
+  form.mmChangeVoltage()->trigger();
+  ASSERT_EQ(boxes_.shown.size(), 2u);
+  EXPECT_EQ(boxes_.shown[1].text, " Error transmitting the device.");
+  EXPECT_EQ(form.CurrentMeter->MeterType, 1);
+
+  form.MeterPort->Close();
+  const size_t sent = tester_.Requests().size();
+  form.mmChangeVoltage()->trigger();
+  ASSERT_EQ(boxes_.shown.size(), 3u);
+  EXPECT_EQ(boxes_.shown[2].text, " Device and/or communication port has not been selected ");
+  EXPECT_EQ(tester_.Requests().size(), sent);
+}
+
+TEST_F(MainWindowConfiguration, NoSecondExchangeWhileOneRuns) {
+  Remember("COM2", "TVA740v2_299Type");
+  tester_.SetPaced(true);
+  tester_.AddFault(Fault::NoAnswer, 1);  // the identification waits its full time
+  TForm1& form = Start();
+  bool busyCursor = false;
+  QTimer::singleShot(30, [&] {
+    busyCursor =
+        QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::BusyCursor;
+    form.mmChangeVoltage()->trigger();
+    form.mmExit()->trigger();
+  });
+  form.mmChangeVoltage()->trigger();
+  EXPECT_TRUE(busyCursor);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(tester_.Requests().size(), 1u);
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].text, kNoDevice);
+}
