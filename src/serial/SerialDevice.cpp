@@ -6,8 +6,10 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <limits>
 
 namespace {
 
@@ -37,7 +39,8 @@ int PollWait(Clock::time_point now, const Clock::time_point* deadlines[], int n)
     if (left < 0) left = 0;
     if (wait < 0 || left < wait) wait = left;
   }
-  return static_cast<int>(wait);
+  // poll takes an int; an all-ones gap limit is as good as none.
+  return static_cast<int>(std::min<long long>(wait, std::numeric_limits<int>::max()));
 }
 
 // Waits for the descriptor; answers 0 with ready set, or an errno.

@@ -5,6 +5,8 @@
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
+#include <cerrno>
+
 #include "Exception.h"
 
 // CSimpleIniA matches names regardless of case.
@@ -16,7 +18,9 @@ IniFile::IniFile(std::string path) : path_(std::move(path)), store_(std::make_un
   store_->ini.SetUnicode(true);
   // "key=value", as other programs writing such files do.
   store_->ini.SetSpaces(false);
-  store_->ini.LoadFile(path_.c_str());
+  const SI_Error loaded = store_->ini.LoadFile(path_.c_str());
+  // A missing file reads as empty; any other failure makes the file off limits.
+  unreadable_ = loaded < 0 && !(loaded == SI_FILE && errno == ENOENT);
 }
 
 IniFile::~IniFile() = default;

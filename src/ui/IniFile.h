@@ -17,11 +17,13 @@ class IniFile {
   // Every key of a section with its value.
   std::map<std::string, std::string> ReadSection(const std::string& section) const;
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
-  // Writes the file back; raises Exception when it cannot.
+  // Writes the file back; raises Exception when it cannot, or when the file
+  // exists but could not be read (writing then would lose its content).
   void UpdateFile();
 
  private:
   std::string path_;
   struct Store;
   std::unique_ptr<Store> store_;
+  bool unreadable_ = false;
 };

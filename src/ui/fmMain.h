@@ -13,6 +13,7 @@ namespace Ui {
 class TForm1;
 }
 class QAction;
+class QLabel;
 class TfmChangeVoltage;
 
 // The main window: restores the port and the device type at start-up, shows
@@ -67,6 +68,6 @@ class TForm1 : public QMainWindow {
   void OpenConfigurationDialog(const std::function<void()>& showDialog);
 
   std::unique_ptr<Ui::TForm1> ui_;
-  class QLabel* statusText_;
+  QLabel* statusText_;
   std::string settingsPath_;
 };

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -137,10 +138,22 @@ int main(int argc, char** argv) {
     sim::TesterSimulator tester(options.model, options.firmware);
     tester.SetPaced(options.paced);
     for (const auto& [fault, count] : options.faults) tester.AddFault(fault, count);
+    // The simulator's thread saves after each write, this one on exit.
+    std::mutex saving;
+    auto save = [&] {
+      std::lock_guard guard(saving);
+      tester.SaveEeprom(options.eepromFile);
+    };
     if (!options.eepromFile.empty()) {
       if (std::filesystem::exists(options.eepromFile)) tester.LoadEeprom(options.eepromFile);
-      tester.SaveEeprom(options.eepromFile);
-      tester.OnEepromWritten([&] { tester.SaveEeprom(options.eepromFile); });
+      save();
+      tester.OnEepromWritten([&] {
+        try {
+          save();
+        } catch (const std::exception& failure) {
+          std::cerr << "tester-sim: " << failure.what() << "\n";
+        }
+      });
     }
     if (!options.link.empty()) {
       std::filesystem::remove(options.link);
@@ -165,7 +178,7 @@ int main(int argc, char** argv) {
       if (signal > 0) break;
     }
     if (!options.link.empty()) std::filesystem::remove(options.link);
-    if (!options.eepromFile.empty()) tester.SaveEeprom(options.eepromFile);
+    if (!options.eepromFile.empty()) save();
   } catch (const std::exception& failure) {
     std::cerr << "tester-sim: " << failure.what() << "\n";
     return 1;
