@@ -12,7 +12,8 @@
 
 namespace {
 
-// tester-sim started with arguments, its terminal path read from its output.
+// tester-sim started with arguments, its terminal path read from its output
+// and reached as COM2 by a meter object.
 class RunningTesterProgram {
  public:
   explicit RunningTesterProgram(const std::string& arguments) {
@@ -31,9 +32,15 @@ class RunningTesterProgram {
     char line[256] = {};
     if (fgets(line, sizeof line, output)) path = std::string(line, strcspn(line, "\n"));
     fclose(output);
+    SetPortBindings({{"COM2", path}});
+    connected = OpenPort(port, "COM2");
+    meter.Port = &port;
   }
+  ~RunningTesterProgram() { SetPortBindings({}); }
+
   // Stops it as a user would, and answers its exit status.
   int Stop() {
+    port.Close();
     kill(pid_, SIGTERM);
     int status = 0;
     waitpid(pid_, &status, 0);
@@ -41,6 +48,9 @@ class RunningTesterProgram {
   }
 
   std::string path;
+  TKavelPort port;
+  TMeter meter;
+  bool connected = false;
 
  private:
   pid_t pid_ = -1;
@@ -67,44 +77,26 @@ TEST(TesterProgram, EepromFileKeepsAChangeAcrossRestarts) {
   std::filesystem::remove(file);
   {
     RunningTesterProgram program("--model TVA-740 --firmware 1.50 --eeprom " + file.string());
-    ASSERT_FALSE(program.path.empty());
-    SetPortBindings({{"COM2", program.path}});
-    TKavelPort port;
-    ASSERT_TRUE(OpenPort(port, "COM2"));
-    TMeter meter;
-    meter.Port = &port;
-    EXPECT_EQ(meter.GetMeterType(), kMeterTVA740v1);
-    EXPECT_TRUE(meter.EEWrite(40, Bytes("66 87")));
-    port.Close();
+    ASSERT_TRUE(program.connected);
+    EXPECT_EQ(program.meter.GetMeterType(), kMeterTVA740v1);
+    EXPECT_TRUE(program.meter.EEWrite(40, Bytes("66 87")));
     EXPECT_EQ(program.Stop(), 0);
   }
   {
     RunningTesterProgram program("--eeprom " + file.string());
-    SetPortBindings({{"COM2", program.path}});
-    TKavelPort port;
-    ASSERT_TRUE(OpenPort(port, "COM2"));
-    TMeter meter;
-    meter.Port = &port;
+    ASSERT_TRUE(program.connected);
     std::string data;
-    meter.EERead(40, data);
+    program.meter.EERead(40, data);
     EXPECT_EQ(data, Bytes("66 87 00 00"));
-    port.Close();
     EXPECT_EQ(program.Stop(), 0);
   }
-  SetPortBindings({});
   std::filesystem::remove(file);
 }
 
 TEST(TesterProgram, FaultsFromTheCommandLine) {
   RunningTesterProgram program("--fault no-answer:1");
-  SetPortBindings({{"COM2", program.path}});
-  TKavelPort port;
-  ASSERT_TRUE(OpenPort(port, "COM2"));
-  TMeter meter;
-  meter.Port = &port;
-  EXPECT_THROW(meter.GetMeterType(), ENoConnection);
-  EXPECT_EQ(meter.GetMeterType(), kMeterTVA740v2);
-  port.Close();
+  ASSERT_TRUE(program.connected);
+  EXPECT_THROW(program.meter.GetMeterType(), ENoConnection);
+  EXPECT_EQ(program.meter.GetMeterType(), kMeterTVA740v2);
   EXPECT_EQ(program.Stop(), 0);
-  SetPortBindings({});
 }
