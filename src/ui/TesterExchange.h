@@ -1,7 +1,5 @@
 #pragma once
 
-#include <memory>
-
 // Marks an exchange with the tester. While one runs, the windows keep
 // repainting (the protocol lets them while it waits) but take no user
 // command: two exchanges on one port would corrupt each other. The mouse

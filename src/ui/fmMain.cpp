@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QStyle>
 
 #include "HandlerGuard.h"
 #include "IniFile.h"
