@@ -1,10 +1,7 @@
 #include "KavelMeter.h"
 
-#include <cctype>
-#include <charconv>
-#include <optional>
-
 #include "MessagePump.h"
+#include "PortNames.h"
 #include "useful.h"
 
 namespace {
@@ -20,8 +17,10 @@ constexpr int kReadReplyLength = 6;      // 4 EEPROM bytes and CRC
 constexpr int kWriteReplyLength = 1;     // the acknowledge alone
 constexpr size_t kVersionTextLength = 13;
 
-// The tester needs this long to put its version reply on the line.
+// The tester needs this long to put its version reply on the line. The
+// version request is never repeated: the user repeats the command.
 constexpr std::uint32_t kVersionWaitMs = 100;
+constexpr std::uint8_t kVersionAttempts = 1;
 // Pauses after a failed attempt, letting a confused tester settle.
 constexpr std::uint32_t kReadRetryPauseMs = 10;
 constexpr std::uint32_t kWriteRetryPauseMs = 25;
@@ -37,25 +36,53 @@ std::string AddressBytes(std::uint16_t address) {
   return {static_cast<char>(address & 0xFF), static_cast<char>(address >> 8)};
 }
 
-// A firmware number as the tester writes it: optional leading blanks, an
-// optional sign, digits with an optional fraction, an optional exponent, and
-// nothing after.
-std::optional<double> ParseDecimal(const std::string& text) {
-  size_t i = text.find_first_not_of(' ');
-  if (i == std::string::npos) return std::nullopt;
-  bool negative = false;
-  if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
-  const std::string number = text.substr(i);
-  // from_chars takes no sign and no blanks, and ignores the user's locale.
-  if (number.empty() || number[0] == '+' || number[0] == '-') return std::nullopt;
-  double value = 0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                            std::chars_format::general);
-  if (error != std::errc() || end != number.data() + number.size()) return std::nullopt;
-  // from_chars also takes "inf" and "nan", which are no version number.
-  if (!std::isdigit(static_cast<unsigned char>(number[0])) && number[0] != '.') return std::nullopt;
-  return negative ? -value : value;
+// How an exchange is repeated until the tester's reply is accepted.
+struct RetryPolicy {
+  std::uint8_t attempts;
+  // Between the request and reading the reply: a fixed wait, or with 0 one
+  // pass over the waiting window messages.
+  std::uint32_t replyWaitMs;
+  // After every failed attempt, the last one included.
+  std::uint32_t pauseAfterFailureMs;
+};
+
+// The reply of the last attempt, and whether it was the one expected.
+struct Reply {
+  std::string bytes;
+  bool accepted = false;
+};
+
+// One exchange with the tester: discard whatever the driver holds, send the
+// framed request, read a reply of the expected length and check it, as often
+// as the policy allows. Port failures end it at once.
+Reply Transfer(TKavelPort& port, const std::string& payload, int replyLength,
+               bool (*accepts)(const std::string& reply), const RetryPolicy& policy) {
+  Reply reply;
+  for (int attempt = 0; attempt < policy.attempts; ++attempt) {
+    port.PurgeBuffers(true, true);
+    port.WriteBytes(AddCRC(payload));
+    if (policy.replyWaitMs > 0) {
+      Delay(policy.replyWaitMs);
+    } else {
+      CurrentMessagePump().ProcessMessages();
+    }
+    port.ReadBytes(reply.bytes, replyLength);
+    reply.accepted = static_cast<int>(reply.bytes.size()) == replyLength && accepts(reply.bytes);
+    if (reply.accepted) break;
+    Delay(policy.pauseAfterFailureMs);
+  }
+  return reply;
 }
+
+// Only the last attempt decides: silence is no connection, anything else the
+// exchange's own failure.
+template <class EBadReply>
+[[noreturn]] void RaiseFailure(const Reply& last, const char* noAnswer, const char* badReply) {
+  if (last.bytes.empty()) throw ENoConnection(noAnswer);
+  throw EBadReply(badReply);
+}
+
+bool IsAcknowledge(const std::string& reply) { return reply[0] == kAcknowledge; }
 
 }  // namespace
 
@@ -88,9 +115,7 @@ TKavelPort::TKavelPort() {
 
 bool OpenPort(TKavelPort& Port, const std::string& Name) {
   try {
-    std::string prefix = Name.substr(0, 3);
-    for (char& c : prefix) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (prefix != "COM") return false;
+    if (!BeginsWithCOM(Name)) return false;
     Port.SetPort(Name);
     if (Port.Connected()) return false;
     Port.Open();
@@ -110,91 +135,46 @@ bool TMeter::WriteNominalVoltage(std::uint16_t) { throw EAbstractError("Abstract
 std::uint8_t TMeter::ReadAutoSetup() { throw EAbstractError("Abstract Error"); }
 void TMeter::WriteAutoSetup(std::uint8_t) { throw EAbstractError("Abstract Error"); }
 
-std::string TMeter::Exchange(const std::string& request, int replyLength) {
-  Port->PurgeBuffers(true, true);
-  Port->WriteBytes(AddCRC(request));
-  CurrentMessagePump().ProcessMessages();
-  std::string reply;
-  Port->ReadBytes(reply, replyLength);
-  return reply;
-}
-
 void TMeter::GetVersion(std::string& Text) {
   if (!VersionText.empty()) {
     Text = VersionText;
     return;
   }
-  Port->PurgeBuffers(true, true);
-  Port->WriteBytes(AddCRC(std::string(1, kVersionCommand)));
-  Delay(kVersionWaitMs);
-  std::string reply;
-  Port->ReadBytes(reply, kVersionReplyLength);
-  if (static_cast<int>(reply.size()) == kVersionReplyLength && CheckCRC(reply)) {
-    VersionText = reply.substr(0, kVersionTextLength);
-    Text = VersionText;
-    return;
+  // A single attempt; the reply is already on its way during the wait.
+  const Reply reply = Transfer(*Port, std::string(1, kVersionCommand), kVersionReplyLength,
+                               CheckCRC, {kVersionAttempts, kVersionWaitMs, 0});
+  if (!reply.accepted) {
+    Text = reply.bytes.empty() ? kNoConnectionText : kTransmissionErrorText;
+    RaiseFailure<ECRCError>(reply, " object TMeter.GetVersion: NO ANSWER ",
+                            " object TMeter.GetVersion: CRC ERROR ");
   }
-  if (reply.empty()) {
-    Text = kNoConnectionText;
-    throw ENoConnection(" object TMeter.GetVersion: NO ANSWER ");
-  }
-  Text = kTransmissionErrorText;
-  throw ECRCError(" object TMeter.GetVersion: CRC ERROR ");
+  VersionText = reply.bytes.substr(0, kVersionTextLength);
+  Text = VersionText;
 }
 
 void TMeter::ClearVersion() { VersionText.clear(); }
 
-std::uint8_t MeterTypeOf(const std::string& versionText, bool& recognised) {
-  recognised = true;
-  const std::string model = versionText.substr(0, 7);
-  if (model == "TVA-740") {
-    const auto firmware = ParseDecimal(versionText.size() > 9 ? versionText.substr(9, 4) : "");
-    if (!firmware) {
-      recognised = false;
-      return kMeterNone;
-    }
-    return *firmware >= 2.0 ? kMeterTVA740v2 : kMeterTVA740v1;
-  }
-  if (model == "DKL-310") return kMeterDKL310;
-  if (model == "DKL-330") return kMeterDKL330;
-  return kMeterNone;
-}
-
-std::uint8_t TMeter::GetMeterType() {
-  std::string text;
-  GetVersion(text);
-  bool recognised = false;
-  const std::uint8_t code = MeterTypeOf(text, recognised);
-  // An unreadable firmware number is not an identification: keep the old code.
-  if (recognised) MeterType = code;
-  return code;
-}
-
 void TMeter::EERead(std::uint16_t Address, std::string& Data) {
   Data.clear();
-  std::string reply;
-  for (int attempt = 0; attempt < Port->ReadRetries; ++attempt) {
-    reply = Exchange(kReadCommand + AddressBytes(Address), kReadReplyLength);
-    if (static_cast<int>(reply.size()) == kReadReplyLength && CheckCRC(reply)) {
-      Data = CutCRC(reply);
-      return;
-    }
-    Delay(kReadRetryPauseMs);
+  const Reply reply = Transfer(*Port, kReadCommand + AddressBytes(Address), kReadReplyLength,
+                               CheckCRC, {Port->ReadRetries, 0, kReadRetryPauseMs});
+  if (!reply.accepted) {
+    RaiseFailure<EReadError>(reply, " object TMeter.EERead: NO ANSWER ",
+                             " object TMeter.EERead: CRC ERROR ");
   }
-  if (reply.empty()) throw ENoConnection(" object TMeter.EERead: NO ANSWER ");
-  throw EReadError(" object TMeter.EERead: CRC ERROR ");
+  Data = CutCRC(reply.bytes);
 }
 
 bool TMeter::EEWrite(std::uint16_t Address, const std::string& Data) {
   if (Data.size() != 2) throw Exception(" ENTER DATA ");
-  std::string reply;
-  for (int attempt = 0; attempt < Port->WriteRetries; ++attempt) {
-    // A write the tester made but whose acknowledge was lost is simply made
-    // again with the same bytes.
-    reply = Exchange(kWriteCommand + AddressBytes(Address) + Data, kWriteReplyLength);
-    if (reply.size() == 1 && reply[0] == kAcknowledge) return true;
-    Delay(kWriteRetryPauseMs);
+  // A write the tester made but whose acknowledge was lost is simply made
+  // again with the same bytes.
+  const Reply reply =
+      Transfer(*Port, kWriteCommand + AddressBytes(Address) + Data, kWriteReplyLength,
+               IsAcknowledge, {Port->WriteRetries, 0, kWriteRetryPauseMs});
+  if (!reply.accepted) {
+    RaiseFailure<EWriteError>(reply, " object TMeter.EEWite: NO ANSWER ",
+                              " object TMeter.EEWrite: WRITE ERROR ");
   }
-  if (reply.empty()) throw ENoConnection(" object TMeter.EEWite: NO ANSWER ");
-  throw EWriteError(" object TMeter.EEWrite: WRITE ERROR ");
+  return true;
 }

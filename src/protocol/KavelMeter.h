@@ -72,6 +72,7 @@ class TMeter {
   // The held version text, or one read from the tester when none is held.
   void GetVersion(std::string& Text);
   void ClearVersion();
+  // Identifies the tester by the model table (MeterModels).
   std::uint8_t GetMeterType();
   void EERead(std::uint16_t Address, std::string& Data);
   bool EEWrite(std::uint16_t Address, const std::string& Data);
@@ -80,12 +81,4 @@ class TMeter {
   std::uint8_t MeterType = kMeterNone;
   std::uint16_t NominalVoltage = 0;
   TKavelPort* Port = nullptr;  // not owned
-
- private:
-  // One attempt: purge, send the request, let windows breathe, read the reply.
-  std::string Exchange(const std::string& request, int replyLength);
 };
-
-// Characters 1 to 7 of the version text name the model; for a TVA-740,
-// characters 10 to 13 hold the firmware version.
-std::uint8_t MeterTypeOf(const std::string& versionText, bool& recognised);

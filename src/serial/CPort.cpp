@@ -3,7 +3,6 @@
 #include <sys/ioctl.h>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cerrno>
 
@@ -18,19 +17,12 @@ void Check(int error, int code) {
 
 }  // namespace
 
-int BaudRateValue(TBaudRate rate, int customRate) {
-  static constexpr std::array<int, 16> kRates = {0,     110,    300,    600,   1200,  2400,
-                                                 4800,  9600,   14400,  19200, 38400, 56000,
-                                                 57600, 115200, 128000, 256000};
-  return rate == brCustom ? customRate : kRates[rate];
-}
-
 void TComBuffer::SetInputSize(int value) { Change(inputSize_, value > 0 ? value & ~1 : value); }
 
 void TComBuffer::SetOutputSize(int value) { Change(outputSize_, value > 0 ? value & ~1 : value); }
 
 TCustomComPort::TCustomComPort()
-    : buffer_(*this), parity_(*this), timeouts_(*this), flowControl_(*this) {
+    : buffer_(*this), parity_(*this, line_), timeouts_(*this), flowControl_(*this, line_) {
   Events.set();
 }
 
@@ -105,16 +97,15 @@ void TCustomComPort::ApplyBufferSizes() {}
 
 void TCustomComPort::ApplyLineSettings() {
   if (!connected_) return;
-  const LineSettings settings = CurrentLineSettings();
-  const auto record = BuildTermios(settings);
+  const auto record = BuildTermios(line_);
   Check(record ? device_.Configure(*record) : EINVAL, ceSetStateFailed);
   // DTR and RTS follow their modes while the port is open; handshake modes
   // leave the lines to the driver.
-  if (settings.controlDTR != dtrHandshake) {
-    Check(device_.SetModemLine(TIOCM_DTR, settings.controlDTR == dtrEnable), ceSetStateFailed);
+  if (line_.controlDTR != dtrHandshake) {
+    Check(device_.SetModemLine(TIOCM_DTR, line_.controlDTR == dtrEnable), ceSetStateFailed);
   }
-  if (settings.controlRTS == rtsDisable || settings.controlRTS == rtsEnable) {
-    Check(device_.SetModemLine(TIOCM_RTS, settings.controlRTS == rtsEnable), ceSetStateFailed);
+  if (line_.controlRTS == rtsDisable || line_.controlRTS == rtsEnable) {
+    Check(device_.SetModemLine(TIOCM_RTS, line_.controlRTS == rtsEnable), ceSetStateFailed);
   }
 }
 
@@ -134,31 +125,6 @@ void TCustomComPort::Reapply(SettingsGroup group) {
       ApplyTimeouts();
       break;
   }
-}
-
-LineSettings TCustomComPort::CurrentLineSettings() const {
-  LineSettings s;
-  s.baudRate = baudRate_;
-  s.customBaudRate = customBaudRate_;
-  s.dataBits = dataBits_;
-  s.stopBits = stopBits_;
-  s.parity = parity_.Bits();
-  s.parityCheck = parity_.Check();
-  s.parityReplace = parity_.Replace();
-  s.parityReplaceChar = parity_.ReplaceChar();
-  s.discardNull = discardNull_;
-  s.eventChar = eventChar_;
-  s.outCTSFlow = flowControl_.OutCTSFlow();
-  s.outDSRFlow = flowControl_.OutDSRFlow();
-  s.controlDTR = flowControl_.ControlDTR();
-  s.controlRTS = flowControl_.ControlRTS();
-  s.xonXoffOut = flowControl_.XonXoffOut();
-  s.xonXoffIn = flowControl_.XonXoffIn();
-  s.dsrSensitivity = flowControl_.DSRSensitivity();
-  s.txContinueOnXoff = flowControl_.TxContinueOnXoff();
-  s.xonChar = flowControl_.XonChar();
-  s.xoffChar = flowControl_.XoffChar();
-  return s;
 }
 
 int TCustomComPort::WriteBytes(const std::string& Data) {

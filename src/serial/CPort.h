@@ -46,58 +46,48 @@ class TComBuffer : public TComSettings {
 
 class TComParity : public TComSettings {
  public:
-  explicit TComParity(TCustomComPort& port) : TComSettings(port, SettingsGroup::Line) {}
-  TParityBits Bits() const { return bits_; }
-  bool Check() const { return check_; }
-  bool Replace() const { return replace_; }
-  char ReplaceChar() const { return replaceChar_; }
-  void SetBits(TParityBits value) { Change(bits_, value); }
-  void SetCheck(bool value) { Change(check_, value); }
-  void SetReplace(bool value) { Change(replace_, value); }
-  void SetReplaceChar(char value) { Change(replaceChar_, value); }
+  TComParity(TCustomComPort& port, LineSettings& line)
+      : TComSettings(port, SettingsGroup::Line), line_(line) {}
+  TParityBits Bits() const { return line_.parity; }
+  bool Check() const { return line_.parityCheck; }
+  bool Replace() const { return line_.parityReplace; }
+  char ReplaceChar() const { return line_.parityReplaceChar; }
+  void SetBits(TParityBits value) { Change(line_.parity, value); }
+  void SetCheck(bool value) { Change(line_.parityCheck, value); }
+  void SetReplace(bool value) { Change(line_.parityReplace, value); }
+  void SetReplaceChar(char value) { Change(line_.parityReplaceChar, value); }
 
  private:
-  TParityBits bits_ = prNone;
-  bool check_ = false;
-  bool replace_ = false;
-  char replaceChar_ = 0;
+  LineSettings& line_;  // the port's, edited in place
 };
 
 class TComFlowControl : public TComSettings {
  public:
-  explicit TComFlowControl(TCustomComPort& port) : TComSettings(port, SettingsGroup::Line) {}
-  bool OutCTSFlow() const { return outCTSFlow_; }
-  bool OutDSRFlow() const { return outDSRFlow_; }
-  TDTRFlowControl ControlDTR() const { return controlDTR_; }
-  TRTSFlowControl ControlRTS() const { return controlRTS_; }
-  bool XonXoffOut() const { return xonXoffOut_; }
-  bool XonXoffIn() const { return xonXoffIn_; }
-  bool DSRSensitivity() const { return dsrSensitivity_; }
-  bool TxContinueOnXoff() const { return txContinueOnXoff_; }
-  char XonChar() const { return xonChar_; }
-  char XoffChar() const { return xoffChar_; }
-  void SetOutCTSFlow(bool value) { Change(outCTSFlow_, value); }
-  void SetOutDSRFlow(bool value) { Change(outDSRFlow_, value); }
-  void SetControlDTR(TDTRFlowControl value) { Change(controlDTR_, value); }
-  void SetControlRTS(TRTSFlowControl value) { Change(controlRTS_, value); }
-  void SetXonXoffOut(bool value) { Change(xonXoffOut_, value); }
-  void SetXonXoffIn(bool value) { Change(xonXoffIn_, value); }
-  void SetDSRSensitivity(bool value) { Change(dsrSensitivity_, value); }
-  void SetTxContinueOnXoff(bool value) { Change(txContinueOnXoff_, value); }
-  void SetXonChar(char value) { Change(xonChar_, value); }
-  void SetXoffChar(char value) { Change(xoffChar_, value); }
+  TComFlowControl(TCustomComPort& port, LineSettings& line)
+      : TComSettings(port, SettingsGroup::Line), line_(line) {}
+  bool OutCTSFlow() const { return line_.outCTSFlow; }
+  bool OutDSRFlow() const { return line_.outDSRFlow; }
+  TDTRFlowControl ControlDTR() const { return line_.controlDTR; }
+  TRTSFlowControl ControlRTS() const { return line_.controlRTS; }
+  bool XonXoffOut() const { return line_.xonXoffOut; }
+  bool XonXoffIn() const { return line_.xonXoffIn; }
+  bool DSRSensitivity() const { return line_.dsrSensitivity; }
+  bool TxContinueOnXoff() const { return line_.txContinueOnXoff; }
+  char XonChar() const { return line_.xonChar; }
+  char XoffChar() const { return line_.xoffChar; }
+  void SetOutCTSFlow(bool value) { Change(line_.outCTSFlow, value); }
+  void SetOutDSRFlow(bool value) { Change(line_.outDSRFlow, value); }
+  void SetControlDTR(TDTRFlowControl value) { Change(line_.controlDTR, value); }
+  void SetControlRTS(TRTSFlowControl value) { Change(line_.controlRTS, value); }
+  void SetXonXoffOut(bool value) { Change(line_.xonXoffOut, value); }
+  void SetXonXoffIn(bool value) { Change(line_.xonXoffIn, value); }
+  void SetDSRSensitivity(bool value) { Change(line_.dsrSensitivity, value); }
+  void SetTxContinueOnXoff(bool value) { Change(line_.txContinueOnXoff, value); }
+  void SetXonChar(char value) { Change(line_.xonChar, value); }
+  void SetXoffChar(char value) { Change(line_.xoffChar, value); }
 
  private:
-  bool outCTSFlow_ = false;
-  bool outDSRFlow_ = false;
-  TDTRFlowControl controlDTR_ = dtrDisable;
-  TRTSFlowControl controlRTS_ = rtsDisable;
-  bool xonXoffOut_ = false;
-  bool xonXoffIn_ = false;
-  bool dsrSensitivity_ = false;
-  bool txContinueOnXoff_ = false;
-  char xonChar_ = 17;
-  char xoffChar_ = 19;
+  LineSettings& line_;  // the port's, edited in place
 };
 
 // Time-outs in ms; -1 is the all-ones value with its special meanings.
@@ -138,18 +128,18 @@ class TCustomComPort {
   const std::string& Port() const { return port_; }
   void SetPort(const std::string& name);
 
-  TBaudRate BaudRate() const { return baudRate_; }
-  int CustomBaudRate() const { return customBaudRate_; }
-  TStopBits StopBits() const { return stopBits_; }
-  TDataBits DataBits() const { return dataBits_; }
-  bool DiscardNull() const { return discardNull_; }
-  char EventChar() const { return eventChar_; }
-  void SetBaudRate(TBaudRate value) { ChangeLine(baudRate_, value); }
-  void SetCustomBaudRate(int value) { ChangeLine(customBaudRate_, value); }
-  void SetStopBits(TStopBits value) { ChangeLine(stopBits_, value); }
-  void SetDataBits(TDataBits value) { ChangeLine(dataBits_, value); }
-  void SetDiscardNull(bool value) { ChangeLine(discardNull_, value); }
-  void SetEventChar(char value) { ChangeLine(eventChar_, value); }
+  TBaudRate BaudRate() const { return line_.baudRate; }
+  int CustomBaudRate() const { return line_.customBaudRate; }
+  TStopBits StopBits() const { return line_.stopBits; }
+  TDataBits DataBits() const { return line_.dataBits; }
+  bool DiscardNull() const { return line_.discardNull; }
+  char EventChar() const { return line_.eventChar; }
+  void SetBaudRate(TBaudRate value) { ChangeLine(line_.baudRate, value); }
+  void SetCustomBaudRate(int value) { ChangeLine(line_.customBaudRate, value); }
+  void SetStopBits(TStopBits value) { ChangeLine(line_.stopBits, value); }
+  void SetDataBits(TDataBits value) { ChangeLine(line_.dataBits, value); }
+  void SetDiscardNull(bool value) { ChangeLine(line_.discardNull, value); }
+  void SetEventChar(char value) { ChangeLine(line_.eventChar, value); }
 
   // Watched line events; nothing here starts an event thread, so the set only
   // matters to a port that would.
@@ -172,7 +162,7 @@ class TCustomComPort {
   void SetRTSState(bool State);
 
   // What the next ApplyLineSettings hands to the device.
-  LineSettings CurrentLineSettings() const;
+  const LineSettings& CurrentLineSettings() const { return line_; }
 
  protected:
   virtual void OpenDevice();
@@ -190,13 +180,10 @@ class TCustomComPort {
 
   SerialDevice device_;
   bool connected_ = false;
-  TBaudRate baudRate_ = br9600;
-  int customBaudRate_ = 9600;
   std::string port_ = "COM1";
-  TStopBits stopBits_ = sbOneStopBit;
-  TDataBits dataBits_ = dbEight;
-  bool discardNull_ = false;
-  char eventChar_ = 0;
+  // The line settings of the port and of its Parity and FlowControl objects,
+  // which edit it in place; declared before them.
+  LineSettings line_;
   TComBuffer buffer_;
   TComParity parity_;
   TComTimeouts timeouts_;

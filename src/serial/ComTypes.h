@@ -48,8 +48,8 @@ using TComEvents = std::bitset<evRx80Full + 1>;
 // The line rate in bit/s that a TBaudRate stands for.
 int BaudRateValue(TBaudRate rate, int customRate);
 
-// Everything that goes into the line-settings record, gathered from the port
-// and its Parity and FlowControl objects.
+// Everything that goes into the line-settings record. The port owns one; its
+// Parity and FlowControl objects edit it in place.
 struct LineSettings {
   TBaudRate baudRate = br9600;
   int customBaudRate = 9600;

@@ -25,11 +25,6 @@ PortNameState& State() {
   return state;
 }
 
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // Orders devices the way Wine numbers them: ttyS by number, then ttyUSB, then
 // ttyACM, then the rest by name and number.
 struct DeviceOrder {
@@ -88,9 +83,18 @@ std::map<std::string, std::string> AutomaticPorts(const PortNameState& state) {
 
 }  // namespace
 
+std::string UpperCasePortName(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return name;
+}
+
+bool BeginsWithCOM(const std::string& name) {
+  return UpperCasePortName(name.substr(0, 3)) == "COM";
+}
+
 bool IsValidPortName(const std::string& name) {
   if (name.size() < 4 || name.size() > 3 + kMaxDigits) return false;
-  if (Upper(name.substr(0, 3)) != "COM") return false;
+  if (!BeginsWithCOM(name)) return false;
   return std::all_of(name.begin() + 3, name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
@@ -99,7 +103,7 @@ void SetPortBindings(const std::map<std::string, std::string>& bindings) {
   std::lock_guard guard(state.lock);
   state.bindings.clear();
   for (const auto& [name, path] : bindings) {
-    if (IsValidPortName(name) && !path.empty()) state.bindings[Upper(name)] = path;
+    if (IsValidPortName(name) && !path.empty()) state.bindings[UpperCasePortName(name)] = path;
   }
 }
 
@@ -114,7 +118,7 @@ std::optional<std::string> ResolvePortName(const std::string& name) {
   if (!IsValidPortName(name)) return std::nullopt;
   auto& state = State();
   std::lock_guard guard(state.lock);
-  const std::string key = Upper(name);
+  const std::string key = UpperCasePortName(name);
   if (auto bound = state.bindings.find(key); bound != state.bindings.end()) return bound->second;
   const auto automatic = AutomaticPorts(state);
   if (auto found = automatic.find(key); found != automatic.end()) return found->second;

@@ -28,3 +28,9 @@ std::vector<std::string> KnownPortNames();
 
 // "COM" and 1 to 5 decimal digits, in any letter case.
 bool IsValidPortName(const std::string& name);
+
+// Port names are compared in upper case; these two are the only places that
+// decide how.
+std::string UpperCasePortName(std::string name);
+// True when the name's first three characters are "COM" in any letter case.
+bool BeginsWithCOM(const std::string& name);

@@ -1,6 +1,7 @@
 #include "HandlerGuard.h"
 
 #include "MessageBoxes.h"
+#include "Messages.h"
 #include "TesterExchange.h"
 
 std::string FailureReportText(const std::string& message) {
@@ -16,7 +17,7 @@ void Guarded(const std::function<void()>& handler) {
   } catch (const std::exception& failure) {
     message = failure.what();
   } catch (...) {
-    message = "Unknown failure";
+    message = kUnknownFailureText.toStdString();
   }
   Boxes().Failure(QString::fromStdString(FailureReportText(message)));
 }

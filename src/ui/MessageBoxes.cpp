@@ -3,11 +3,9 @@
 #include <QApplication>
 #include <QMessageBox>
 
-const QString kApplicationTitle = QStringLiteral("KAVEL S.A. devices' setup");
+#include "Messages.h"
 
 namespace {
-
-const QString kConfirmationCaption = QStringLiteral(" Confirmation ");
 
 class QtMessageBoxes : public MessageBoxes {
  public:

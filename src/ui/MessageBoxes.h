@@ -6,9 +6,6 @@
 class QMessageBox;
 class QWidget;
 
-// The program's name: the caption of its message boxes.
-extern const QString kApplicationTitle;
-
 // Every message box the program shows goes through here, so that tests can
 // record the boxes and script the answers.
 class MessageBoxes {

@@ -1,14 +1,32 @@
 #include "Messages.h"
 
-#include "KavelMeter.h"
+#include "MeterModels.h"
 
 QString MismatchMessage(std::uint8_t expectedType, const std::string& versionText) {
-  const QString expected =
-      expectedType == kMeterDKL310 ? QStringLiteral("DKL-310") : QStringLiteral("TVA-740");
-  return QStringLiteral("The device connected is not of ") + expected +
+  // A plain meter expects no model; the message then names the TVA-740.
+  const MeterModel* expected = MeterModelOf(expectedType);
+  const QString device = QString::fromLatin1(expected ? expected->deviceName : "TVA-740");
+  return QStringLiteral("The device connected is not of ") + device +
          QStringLiteral(" type, \r It is now connected: ") + VersionTextForUser(versionText);
 }
 
 QString VersionTextForUser(const std::string& versionText) {
   return QString::fromLatin1(versionText.data(), static_cast<qsizetype>(versionText.size()));
+}
+
+QString BadPortMessage(const std::string& portName) {
+  return QStringLiteral("Set-up the command program [Options] - port: %1 incorrect")
+      .arg(QString::fromStdString(portName));
+}
+
+QString OpenPortStatus(const std::string& portName) {
+  return QStringLiteral("Port: ") + QString::fromStdString(portName) + QStringLiteral("   ");
+}
+
+QString VoltagePanelText(std::uint16_t voltage) {
+  return QString::number(voltage) + QStringLiteral("V");
+}
+
+QString VoltageChangedMessage(std::uint16_t voltage) {
+  return QStringLiteral(" OK. Device's nominal voltage has been changed into %1 V").arg(voltage);
 }

@@ -4,7 +4,19 @@
 #include <cstdint>
 #include <string>
 
-// Messages shown by more than one window.
+// Every text the windows show in a message box or in the status line, window
+// by window. Captions and control texts are in each window's .ui file;
+// failures carry the texts of the layer that raises them.
+
+// --- The program ---------------------------------------------------------
+
+// The program's name: the caption of its plain boxes and failure reports.
+inline const QString kApplicationTitle = QStringLiteral("KAVEL S.A. devices' setup");
+inline const QString kConfirmationCaption = QStringLiteral(" Confirmation ");
+// The failure report of a failure that carries no text.
+inline const QString kUnknownFailureText = QStringLiteral("Unknown failure");
+
+// --- Shown by more than one window ---------------------------------------
 
 // Each of its four lines is filled with blanks to 58 characters.
 inline const QString kNoDeviceMessage = QStringLiteral(
@@ -21,3 +33,20 @@ QString MismatchMessage(std::uint8_t expectedType, const std::string& versionTex
 
 // A version text as the tester sent it; its bytes are shown one character each.
 QString VersionTextForUser(const std::string& versionText);
+
+// --- Main window ---------------------------------------------------------
+
+// The stored port did not open at start-up.
+QString BadPortMessage(const std::string& portName);
+inline const QString kNotDefinedStatus = QStringLiteral(" Port it is not been defined;   ");
+// The status line after the stored port opened.
+QString OpenPortStatus(const std::string& portName);
+inline const QString kNotSelectedMessage =
+    QStringLiteral(" Device and/or communication port has not been selected ");
+
+// --- Nominal voltage dialog ----------------------------------------------
+
+// The panel showing the voltage read; 0 when the setting was not recognised.
+QString VoltagePanelText(std::uint16_t voltage);
+inline const QString kChangeVoltageQuestion = QStringLiteral(" Change device's nominal voltage ?");
+QString VoltageChangedMessage(std::uint16_t voltage);

@@ -1,16 +1,17 @@
 #include "fmChangeVoltage_.h"
 
 #include "HandlerGuard.h"
+#include "KavelMeter.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
+#include "MeterHost.h"
 #include "TesterExchange.h"
-#include "fmMain.h"
 #include "ui_fmChangeVoltage_.h"
 
-TfmChangeVoltage::TfmChangeVoltage(TForm1& main)
-    : QDialog(&main, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                         Qt::MSWindowsFixedSizeDialogHint),
-      main_(main),
+TfmChangeVoltage::TfmChangeVoltage(MeterHost& host, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      host_(host),
       ui_(std::make_unique<Ui::TfmChangeVoltage>()) {
   ui_->setupUi(this);
   setFixedSize(size());
@@ -39,9 +40,9 @@ void TfmChangeVoltage::FormShow() {
     button->setChecked(false);
     button->setAutoExclusive(true);
   }
-  TMeter& meter = *main_.CurrentMeter;
+  TMeter& meter = host_.Meter();
   const std::uint16_t voltage = WithTester([&] { return meter.ReadNominalVoltage(); });
-  ui_->plVoltage->setText(QString::number(voltage) + QStringLiteral("V"));
+  ui_->plVoltage->setText(VoltagePanelText(voltage));
 }
 
 void TfmChangeVoltage::bbOKClick() {
@@ -54,19 +55,17 @@ void TfmChangeVoltage::bbOKClick() {
     reject();
     return;
   }
-  if (voltage == main_.CurrentMeter->NominalVoltage ||
-      !Boxes().Confirm(QStringLiteral(" Change device's nominal voltage ?"), false)) {
+  if (voltage == host_.Meter().NominalVoltage || !Boxes().Confirm(kChangeVoltageQuestion, false)) {
     reject();
     return;
   }
   try {
     // Another tester plugged in meanwhile: MeterCorrect has said so, and the
     // dialog stays open with nothing written.
-    if (!main_.MeterCorrect(main_.CurrentMeter->MeterType)) return;
-    TMeter& meter = *main_.CurrentMeter;
+    if (!host_.MeterCorrect(host_.Meter().MeterType)) return;
+    TMeter& meter = host_.Meter();
     if (WithTester([&] { return meter.WriteNominalVoltage(voltage); })) {
-      Boxes().Information(
-          QStringLiteral(" OK. Device's nominal voltage has been changed into %1 V").arg(voltage));
+      Boxes().Information(VoltageChangedMessage(voltage));
     }
   } catch (const ENoConnection&) {
     Boxes().Information(kNoDeviceMessage);

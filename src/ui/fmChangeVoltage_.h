@@ -9,7 +9,7 @@ class TfmChangeVoltage;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class TForm1;
+class MeterHost;
 
 // Shows the tester's nominal mains voltage and switches it between 220 V and
 // 230 V, only after a confirmation and a fresh identification of the tester.
@@ -17,7 +17,7 @@ class TfmChangeVoltage : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfmChangeVoltage(TForm1& main);
+  TfmChangeVoltage(MeterHost& host, QWidget* parent);
   ~TfmChangeVoltage() override;
 
   // Reads the voltage (FormShow), then runs the dialog modally.
@@ -34,6 +34,6 @@ class TfmChangeVoltage : public QDialog {
   QPushButton* bbCancel() const;
 
  private:
-  TForm1& main_;
+  MeterHost& host_;
   std::unique_ptr<Ui::TfmChangeVoltage> ui_;
 };

@@ -9,8 +9,8 @@
 #include "IniFile.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
+#include "MeterModels.h"
 #include "PortNames.h"
-#include "RememberedTypes.h"
 #include "TesterExchange.h"
 #include "fmChangeVoltage_.h"
 #include "ui_fmMain.h"
@@ -25,15 +25,6 @@ constexpr const char* kPortsSection = "Ports";  // port name -> device, written 
 
 constexpr int kClientWidth = 292;
 constexpr int kClientHeight = 158;
-
-const QString kNotDefinedStatus = QStringLiteral(" Port it is not been defined;   ");
-const QString kNotSelectedMessage =
-    QStringLiteral(" Device and/or communication port has not been selected ");
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 }  // namespace
 
@@ -82,33 +73,31 @@ void TForm1::FormCreate() {
   SetPortBindings(settings.ReadSection(kPortsSection));
   MeterPort = std::make_unique<TKavelPort>();
 
-  const std::string name = Upper(settings.ReadString(kSection, kPortKey, ""));
+  const std::string name = UpperCasePortName(settings.ReadString(kSection, kPortKey, ""));
   if (!OpenPort(*MeterPort, name)) {
-    Boxes().Information(QStringLiteral("Set-up the command program [Options] - port: %1 incorrect")
-                            .arg(QString::fromStdString(name)));
+    Boxes().Information(BadPortMessage(name));
     SetStatusLine(kNotDefinedStatus);
   } else {
-    SetStatusLine(QStringLiteral("Port: ") + QString::fromStdString(name) + QStringLiteral("   "));
+    SetStatusLine(OpenPortStatus(name));
     // Only a name like COM12 is offered again in the Options dialog.
-    if (name.find("COM") != std::string::npos &&
-        IsDigitText(name.size() > 3 ? name.substr(3, 2) : ""))
+    if (BeginsWithCOM(name) && IsDigitText(name.size() > 3 ? name.substr(3, 2) : ""))
       SavedPortName = name;
   }
 
-  const RememberedType* type =
-      RememberedTypeNamed(settings.ReadString(kSection, kMeterKey, "NoType"));
-  if (!type) {
+  const MeterModel* model =
+      MeterModelRemembered(settings.ReadString(kSection, kMeterKey, "NoType"));
+  if (!model) {
     CurrentMeter = MakeMeter(kMeterNone);
     return;
   }
-  CurrentMeter = MakeMeter(type->code);
+  CurrentMeter = MakeMeter(model->code);
   CurrentMeter->Port = MeterPort.get();
-  CurrentMeter->MeterType = type->code;
+  CurrentMeter->MeterType = model->code;
   if (MeterPort->Connected()) {
     ui_->mmChangeVoltage->setEnabled(true);
-    ui_->mmSetupAuto->setEnabled(type->code == kMeterTVA740v2);
+    ui_->mmSetupAuto->setEnabled(model->autoSetup);
   }
-  SetStatusLine(StatusLine() + QString::fromLatin1(type->statusSuffix));
+  SetStatusLine(StatusLine() + QString::fromLatin1(model->statusSuffix));
 }
 
 void TForm1::FormDestroy() {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "KavelMeter.h"
+#include "MeterHost.h"
 
 namespace Ui {
 class TForm1;
@@ -19,7 +20,7 @@ class TfmChangeVoltage;
 // The main window: restores the port and the device type at start-up, shows
 // the connection in the status line, leads to the dialogs, and saves both
 // settings at shutdown. It owns the program's port and meter object.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public MeterHost {
   Q_OBJECT
 
  public:
@@ -31,9 +32,8 @@ class TForm1 : public QMainWindow {
   // program calls it once when its message loop has ended.
   void FormDestroy();
 
-  // Identifies the connected tester anew; true when it is of the expected
-  // meter type code. Otherwise it has told the user and restored MeterType.
-  bool MeterCorrect(std::uint8_t expectedType);
+  TMeter& Meter() override { return *CurrentMeter; }
+  bool MeterCorrect(std::uint8_t expectedType) override;
 
   QString StatusLine() const;
   void SetStatusLine(const QString& text);
@@ -43,7 +43,8 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TMeter> CurrentMeter;
   std::string SavedPortName;
 
-  // The dialogs, created after the main window (owned by it as their parent).
+  // The dialogs, created after the main window by CreateWindows and owned by
+  // it as their parent.
   TfmChangeVoltage* fmChangeVoltage = nullptr;
 
   QAction* mmExit() const;

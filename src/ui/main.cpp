@@ -3,10 +3,9 @@
 #include <filesystem>
 
 #include "HandlerGuard.h"
-#include "MessageBoxes.h"
+#include "Messages.h"
+#include "ProgramWindows.h"
 #include "QtMessagePump.h"
-#include "fmChangeVoltage_.h"
-#include "fmMain.h"
 
 namespace {
 
@@ -24,12 +23,11 @@ int main(int argc, char** argv) {  // arguments other than Qt's own are ignored
   QtMessagePump pump;
   InstallMessagePump(&pump);
 
-  TForm1 form1(SettingsFilePath());
-  form1.fmChangeVoltage = new TfmChangeVoltage(form1);
-  form1.show();
+  const auto form1 = CreateWindows(SettingsFilePath());
+  form1->show();
   const int result = QApplication::exec();
 
-  Guarded([&] { form1.FormDestroy(); });
+  Guarded([&] { form1->FormDestroy(); });
   InstallMessagePump(nullptr);
   return result;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "NamedRows.h"
 #include "PortNames.h"
 #include "Stopwatch.h"
 #include "TesterOnLine.h"
@@ -63,36 +64,49 @@ TEST(MeterVersion, SilenceAndDamagedRepliesFail) {
   EXPECT_EQ(line.tester.Requests().size(), 4u);  // a single attempt each
 }
 
-TEST(MeterType, FromTheVersionText) {
-  struct Case {
-    const char* model;
-    const char* firmware;
-    std::uint8_t code;
-  };
-  const Case cases[] = {
-      {"TVA-740", "1.99", kMeterTVA740v1}, {"TVA-740", "2.00", kMeterTVA740v2},
-      {"TVA-740", "2.01", kMeterTVA740v2}, {"TVA-740", " 2.0", kMeterTVA740v2},
-      {"TVA-740", "+1.5", kMeterTVA740v1}, {"TVA-740", "2E+0", kMeterTVA740v2},
-      {"DKL-310", "1.00", kMeterDKL310},   {"DKL-330", "3.10", kMeterDKL330},
-      {"QSN-740", "2.01", kMeterNone},
-  };
-  for (const Case& c : cases) {
-    TesterOnLine line(c.model, c.firmware);
-    auto meter = line.Connect<TMeter>();
-    meter->MeterType = 9;
-    EXPECT_EQ(meter->GetMeterType(), c.code) << c.model << " " << c.firmware;
-    EXPECT_EQ(meter->MeterType, c.code) << c.model << " " << c.firmware;
-  }
+// A tester's version text and the code the program makes of it;
+// recognised false: no identification, the remembered code stays.
+struct VersionCase {
+  const char* name;
+  const char* model;
+  const char* firmware;
+  std::uint8_t code;
+  bool recognised;
+  friend void PrintTo(const VersionCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class MeterType : public ::testing::TestWithParam<VersionCase> {};
+
+TEST_P(MeterType, FromTheVersionText) {
+  const VersionCase& c = GetParam();
+  TesterOnLine line(c.model, c.firmware);
+  auto meter = line.Connect<TMeter>();
+  meter->MeterType = 9;
+  EXPECT_EQ(meter->GetMeterType(), c.code);
+  EXPECT_EQ(meter->MeterType, c.recognised ? c.code : 9);
+  EXPECT_EQ(line.tester.Requests().size(), 1u);
 }
 
-TEST(MeterType, UnreadableFirmwareLeavesTheCodeAlone) {
-  for (const char* firmware : {"2.0", "2. 0", "abc", "inf", "", "1,5"}) {
-    TesterOnLine line("TVA-740", firmware);
-    auto meter = line.Connect<TMeter>();
-    meter->MeterType = kMeterTVA740v2;
-    EXPECT_EQ(meter->GetMeterType(), kMeterNone) << "'" << firmware << "'";
-    EXPECT_EQ(meter->MeterType, kMeterTVA740v2) << "'" << firmware << "'";
-  }
+INSTANTIATE_TEST_SUITE_P(
+    Versions, MeterType,
+    ::testing::Values(VersionCase{"Tva740Below2", "TVA-740", "1.99", kMeterTVA740v1, true},
+                      VersionCase{"Tva740At2", "TVA-740", "2.00", kMeterTVA740v2, true},
+                      VersionCase{"Tva740Above2", "TVA-740", "2.01", kMeterTVA740v2, true},
+                      VersionCase{"LeadingBlank", "TVA-740", " 2.0", kMeterTVA740v2, true},
+                      VersionCase{"Sign", "TVA-740", "+1.5", kMeterTVA740v1, true},
+                      VersionCase{"Exponent", "TVA-740", "2E+0", kMeterTVA740v2, true},
+                      VersionCase{"Dkl310", "DKL-310", "1.00", kMeterDKL310, true},
+                      VersionCase{"Dkl330", "DKL-330", "3.10", kMeterDKL330, true},
+                      VersionCase{"OtherModel", "QSN-740", "2.01", kMeterNone, true},
+                      VersionCase{"TrailingBlank", "TVA-740", "2.0", kMeterNone, false},
+                      VersionCase{"BlankInside", "TVA-740", "2. 0", kMeterNone, false},
+                      VersionCase{"Letters", "TVA-740", "abc", kMeterNone, false},
+                      VersionCase{"Infinity", "TVA-740", "inf", kMeterNone, false},
+                      VersionCase{"Empty", "TVA-740", "", kMeterNone, false},
+                      VersionCase{"Comma", "TVA-740", "1,5", kMeterNone, false}),
+    RowName());
+
+TEST(MeterTypeSilent, LeavesTheCodeAlone) {
   TesterOnLine silent;
   auto meter = silent.Connect<TMeter>();
   meter->MeterType = kMeterDKL310;

@@ -1,38 +1,43 @@
 #include <gtest/gtest.h>
 
-#include "ComError.h"
+#include <set>
 
-TEST(ComError, EveryCodeHasItsText) {
-  const std::vector<std::string> texts = {
-      "Nie można otworzyć com portu",
-      "Błąd wykonania funkcji WriteFile",
-      "Błąd wykonania funkcji ReadFile",
-      "Niepoprawny parametr Async",
-      "Błąd wykonania funkcji PurgeComm",
-      "Brak async status",
-      "SetCommState function failed",
-      "Błąd wykonania SetCommTimeouts",
-      "SetupComm function failed",
-      "ClearCommError function failed",
-      "GetCommModemStatus function failed",
-      "EscapeCommFunction function failed",
-      "TransmitCommChar function failed",
-      "Cannot set SyncMethod while connected",
-      "EnumPorts function failed",
-      "Failed to store settings",
-      "Failed to load settings",
-      "Link (un)registration failed",
-      "Cannot change led state if ComPort is selected",
-      "Cannot wait for event if event thread is created",
-      "WaitForEvent method failed",
-      "A component is linked to OnRxBuf event",
-  };
-  for (size_t i = 0; i < texts.size(); ++i) {
-    EXPECT_EQ(ComErrorText(static_cast<int>(i + 1)), texts[i]) << "code " << i + 1;
+#include "ComError.h"
+#include "NamedRows.h"
+
+TEST(ComError, EveryCodeHasATextOfItsOwn) {
+  std::set<std::string> texts;
+  for (int code = 1; code <= 22; ++code) {
+    const std::string text = ComErrorText(code);
+    EXPECT_FALSE(text.empty()) << "code " << code;
+    EXPECT_TRUE(texts.insert(text).second) << "code " << code << " repeats " << text;
   }
   EXPECT_STREQ(ComErrorText(0), "");
   EXPECT_STREQ(ComErrorText(23), "");
 }
+
+// A few texts spelled out, Polish letters and the original wording included.
+struct ComErrorSample {
+  const char* name;
+  int code;
+  const char* text;
+  friend void PrintTo(const ComErrorSample& row, std::ostream* out) { *out << row.name; }
+};
+
+class ComErrorTexts : public ::testing::TestWithParam<ComErrorSample> {};
+
+TEST_P(ComErrorTexts, ReadAsTheUserSeesThem) {
+  EXPECT_STREQ(ComErrorText(GetParam().code), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Samples, ComErrorTexts,
+    ::testing::Values(ComErrorSample{"OpenFailed", ceOpenFailed, "Nie można otworzyć com portu"},
+                      ComErrorSample{"ReadFailed", ceReadFailed, "Błąd wykonania funkcji ReadFile"},
+                      ComErrorSample{"SetStateFailed", ceSetStateFailed,
+                                     "SetCommState function failed"},
+                      ComErrorSample{"Last", 22, "A component is linked to OnRxBuf event"}),
+    RowName());
 
 TEST(ComError, SystemFailureCarriesTheErrorNumber) {
   const EComPort failure(ceOpenFailed, 2);

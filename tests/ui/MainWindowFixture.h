@@ -8,11 +8,11 @@
 #include <sstream>
 
 #include "PortNames.h"
+#include "ProgramWindows.h"
 #include "QtMessagePump.h"
 #include "TesterSimulator.h"
 #include "UiTestSupport.h"
 #include "fmChangeVoltage_.h"
-#include "fmMain.h"
 
 // The program's windows on a settings file of the test's own, with a
 // simulated tester that the settings can bind to a port name.
@@ -52,8 +52,7 @@ class MainWindowFixture : public ::testing::Test {
   }
 
   TForm1& Start() {
-    form_ = std::make_unique<TForm1>(settingsPath_);
-    form_->fmChangeVoltage = new TfmChangeVoltage(*form_);
+    form_ = CreateWindows(settingsPath_);
     return *form_;
   }
 

@@ -86,40 +86,58 @@ TEST_F(MainWindowStart, AbsentPortIsWrittenBackForAKnownType) {
   EXPECT_EQ(ReadSettings(), "[Main Setings]\nSerial port=COM9\nMeter=DKL310Type\n");
 }
 
-TEST_F(MainWindowStart, EachRememberedTypeWithThePortOpenAndClosed) {
-  struct Case {
-    const char* meter;
-    bool voltage;
-    bool autoMode;
-    const char* suffix;
-    std::uint8_t code;
-  };
-  const Case cases[] = {
-      {"TVA740v0_199Type", true, false, " TVA740 v1", 1},
-      {"TVA740v2_299Type", true, true, " TVA740 v2", 2},
-      {"DKL310Type", true, false, " DKL310", 3},
-      {"NoType", false, false, "", 0},
-      {"tva740v2_299type", false, false, "", 0},  // names compare exactly
-      {"Rubbish", false, false, "", 0},
-  };
-  for (const Case& c : cases) {
-    for (bool open : {true, false}) {
-      const std::string port = open ? "COM2" : "COM8";
-      WriteSettings(PortsBinding("COM2") + "[Main Setings]\nSerial port=" + port +
-                    "\nMeter=" + c.meter + "\n");
-      boxes_.shown.clear();
-      TForm1& form = Start();
-      const QString line = open ? QStringLiteral("Port: COM2   ") : kNotDefined;
-      EXPECT_EQ(form.StatusLine(), line + c.suffix) << c.meter << open;
-      EXPECT_EQ(form.mmChangeVoltage()->isEnabled(), open && c.voltage) << c.meter << open;
-      EXPECT_EQ(form.mmSetupAuto()->isEnabled(), open && c.autoMode) << c.meter << open;
-      EXPECT_EQ(form.CurrentMeter->MeterType, c.code) << c.meter;
-      EXPECT_EQ(form.CurrentMeter->Port != nullptr, c.code != 0) << c.meter;
-      EXPECT_EQ(boxes_.shown.size(), open ? 0u : 1u);
-      form_.reset();
-    }
-  }
+// A "Meter" value of the settings file and what start-up makes of it.
+struct RememberedCase {
+  const char* name;
+  const char* meter;
+  bool voltage;  // "Nominal &voltage" enabled when the port is open
+  bool autoMode;
+  const char* suffix;
+  std::uint8_t code;
+  const std::type_info& meterClass;
+  friend void PrintTo(const RememberedCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class MainWindowRemembered
+    : public MainWindowFixture,
+      public ::testing::WithParamInterface<std::tuple<RememberedCase, bool>> {};
+
+TEST_P(MainWindowRemembered, StartsWithItsTypeAndItems) {
+  const auto& [c, open] = GetParam();
+  WriteSettings(PortsBinding("COM2") + "[Main Setings]\nSerial port=" + (open ? "COM2" : "COM8") +
+                "\nMeter=" + c.meter + "\n");
+  TForm1& form = Start();
+  const QString line = open ? QStringLiteral("Port: COM2   ") : kNotDefined;
+  EXPECT_EQ(form.StatusLine(), line + c.suffix);
+  EXPECT_EQ(form.mmChangeVoltage()->isEnabled(), open && c.voltage);
+  EXPECT_EQ(form.mmSetupAuto()->isEnabled(), open && c.autoMode);
+  EXPECT_EQ(form.CurrentMeter->MeterType, c.code);
+  EXPECT_EQ(typeid(*form.CurrentMeter), c.meterClass);
+  EXPECT_EQ(form.CurrentMeter->Port != nullptr, c.code != 0);
+  EXPECT_EQ(boxes_.shown.size(), open ? 0u : 1u);
+  form.FormDestroy();
+  const std::string stored = c.code != 0 ? c.meter : "NoType";
+  EXPECT_NE(ReadSettings().find("Meter=" + stored + "\n"), std::string::npos) << ReadSettings();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, MainWindowRemembered,
+    ::testing::Combine(
+        ::testing::Values(
+            RememberedCase{"Tva740v1", "TVA740v0_199Type", true, false, " TVA740 v1", 1,
+                           typeid(TTVA740)},
+            RememberedCase{"Tva740v2", "TVA740v2_299Type", true, true, " TVA740 v2", 2,
+                           typeid(TTVA740)},
+            RememberedCase{"Dkl310", "DKL310Type", true, false, " DKL310", 3, typeid(TDKL310)},
+            RememberedCase{"NoType", "NoType", false, false, "", 0, typeid(TMeter)},
+            // Names compare exactly.
+            RememberedCase{"OtherCase", "tva740v2_299type", false, false, "", 0, typeid(TMeter)},
+            RememberedCase{"Rubbish", "Rubbish", false, false, "", 0, typeid(TMeter)}),
+        ::testing::Bool()),
+    [](const auto& row) {
+      return std::string(std::get<0>(row.param).name) +
+             (std::get<1>(row.param) ? "PortOpen" : "PortClosed");
+    });
 
 TEST_F(MainWindowStart, ShutdownKeepsEveryOtherSettingOfTheFile) {
   WriteSettings("; set up by the workshop\n" + PortsBinding("COM2") +

@@ -12,25 +12,38 @@
 #include "IniFile.h"
 #include "KavelMeter.h"
 #include "MessageBoxes.h"
+#include "NamedRows.h"
 #include "QtMessagePump.h"
 #include "Stopwatch.h"
 #include "TesterExchange.h"
 #include "UiTestSupport.h"
 #include "useful.h"
 
-TEST(FailureReport, DotIsAddedAfterCharactersSortingAfterIt) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"Abstract Error", "Abstract Error."},
-      {" object TMeter.EERead: NO ANSWER ", " object TMeter.EERead: NO ANSWER "},
-      {"Nie można otworzyć com portu (win error code: 2)",
-       "Nie można otworzyć com portu (win error code: 2)"},
-      {"Done.", "Done."},
-      {"a-", "a-"},
-      {"Unable to write to /tmp/x.ini", "Unable to write to /tmp/x.ini."},
-      {"", ""},
-  };
-  for (const auto& [message, text] : cases) EXPECT_EQ(FailureReportText(message), text);
+struct ReportCase {
+  const char* name;
+  std::string message;
+  std::string shown;
+  friend void PrintTo(const ReportCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class FailureReportDot : public ::testing::TestWithParam<ReportCase> {};
+
+TEST_P(FailureReportDot, IsAddedOnlyAfterACharacterSortingAfterIt) {
+  EXPECT_EQ(FailureReportText(GetParam().message), GetParam().shown);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, FailureReportDot,
+    ::testing::Values(ReportCase{"Letter", "Abstract Error", "Abstract Error."},
+                      ReportCase{"TrailingBlank", " object TMeter.EERead: NO ANSWER ",
+                                 " object TMeter.EERead: NO ANSWER "},
+                      ReportCase{"Parenthesis", "Nie można otworzyć com portu (win error code: 2)",
+                                 "Nie można otworzyć com portu (win error code: 2)"},
+                      ReportCase{"Dot", "Done.", "Done."}, ReportCase{"Hyphen", "a-", "a-"},
+                      ReportCase{"Path", "Unable to write to /tmp/x.ini",
+                                 "Unable to write to /tmp/x.ini."},
+                      ReportCase{"Empty", "", ""}),
+    RowName());
 
 TEST(FailureReport, GuardReportsEveryFailureAndCommandsWaitForExchanges) {
   RecordingBoxes boxes;
