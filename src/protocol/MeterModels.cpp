@@ -1,5 +1,6 @@
 #include "MeterModels.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -32,6 +33,12 @@ const std::array<MeterModel, 4> kMeterModels = {{
     {kMeterDKL330, "DKL-330", std::nullopt, "DKL-330", nullptr, false, nullptr, ""},
 }};
 
+template <class Matches>
+const MeterModel* FirstModel(Matches matches) {
+  const auto found = std::find_if(kMeterModels.begin(), kMeterModels.end(), matches);
+  return found == kMeterModels.end() ? nullptr : &*found;
+}
+
 // A firmware number as the tester writes it: optional leading blanks, an
 // optional sign, digits with an optional fraction, an optional exponent, and
 // nothing after.
@@ -55,17 +62,22 @@ std::optional<double> ParseDecimal(const std::string& text) {
 }  // namespace
 
 const MeterModel* MeterModelOf(std::uint8_t code) {
-  for (const MeterModel& model : kMeterModels) {
-    if (model.code == code) return &model;
-  }
-  return nullptr;
+  return FirstModel([&](const MeterModel& model) { return model.code == code; });
 }
 
 const MeterModel* MeterModelRemembered(const std::string& settingsName) {
-  for (const MeterModel& model : kMeterModels) {
-    if (model.settingsName && settingsName == model.settingsName) return &model;
-  }
-  return nullptr;
+  return FirstModel([&](const MeterModel& model) {
+    return model.settingsName && settingsName == model.settingsName;
+  });
+}
+
+const MeterModel* MeterModelChosen(const std::string& deviceName) {
+  return FirstModel([&](const MeterModel& model) { return deviceName == model.deviceName; });
+}
+
+bool DeviceAccepts(const MeterModel& chosen, std::uint8_t detected) {
+  const MeterModel* found = MeterModelOf(detected);
+  return found && found->makeMeter && std::string(found->deviceName) == chosen.deviceName;
 }
 
 std::string SettingsNameOf(std::uint8_t code) {

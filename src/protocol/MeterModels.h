@@ -34,6 +34,12 @@ struct MeterModel {
 const MeterModel* MeterModelOf(std::uint8_t code);
 // The row stored under a "Meter" value (compared exactly), or nullptr.
 const MeterModel* MeterModelRemembered(const std::string& settingsName);
+// The row of the device type a user chose by name (compared exactly; the
+// first of the rows that share it), or nullptr.
+const MeterModel* MeterModelChosen(const std::string& deviceName);
+// Whether a tester identified as the detected code may be configured as the
+// chosen device type: the program must have a class for it, of that name.
+bool DeviceAccepts(const MeterModel& chosen, std::uint8_t detected);
 // The "Meter" value for a code: "NoType" for a code without one.
 std::string SettingsNameOf(std::uint8_t code);
 // A meter object of the class that serves the code; a plain TMeter for the

@@ -58,7 +58,8 @@ bool IsRealSerialDevice(const fs::path& entry) {
   return true;
 }
 
-// Real devices numbered COM1, COM2, ... skipping numbers already bound.
+// Real devices numbered COM1, COM2, ... skipping numbers already bound: name
+// -> tty name ("ttyUSB0").
 std::map<std::string, std::string> AutomaticPorts(const PortNameState& state) {
   std::vector<std::pair<DeviceOrder, std::string>> devices;
   std::error_code ec;
@@ -76,9 +77,60 @@ std::map<std::string, std::string> AutomaticPorts(const PortNameState& state) {
     do {
       name = "COM" + std::to_string(++number);
     } while (state.bindings.count(name));
-    ports[name] = (fs::path(state.devRoot) / device.second).string();
+    ports[name] = device.second;
   }
   return ports;
+}
+
+std::string DevicePath(const PortNameState& state, const std::string& tty) {
+  return (fs::path(state.devRoot) / tty).string();
+}
+
+std::string FirstLineOf(const fs::path& file) {
+  std::ifstream in(file);
+  std::string line;
+  std::getline(in, line);
+  return line;
+}
+
+// Maker, product and serial number of the USB device behind a tty, as sysfs
+// publishes them, or "" for a device not on USB. A ttyUSB's "device" is its
+// usb-serial port, whose parent is the interface and grandparent the USB
+// device (the one with idVendor); a ttyACM's "device" is the interface. The
+// search stops there, before the hub above the device.
+std::string UsbDetails(const PortNameState& state, const std::string& tty) {
+  std::error_code ec;
+  fs::path dir = fs::canonical(fs::path(state.sysfsRoot) / "class" / "tty" / tty / "device", ec);
+  if (ec) return "";
+  for (int level = 0; level < 3 && !dir.empty(); ++level, dir = dir.parent_path()) {
+    if (!fs::exists(dir / "idVendor", ec)) continue;
+    std::string maker = FirstLineOf(dir / "manufacturer");
+    const std::string product = FirstLineOf(dir / "product");
+    if (!maker.empty() && !product.empty()) maker += " ";
+    std::string details = maker + product;
+    const std::string serial = FirstLineOf(dir / "serial");
+    if (!serial.empty()) details += (details.empty() ? "" : " - ") + serial;
+    return details;
+  }
+  return "";
+}
+
+// Where a name leads: the path the user bound it to, or the tty of a real
+// device.
+struct PortTarget {
+  bool bound;
+  std::string device;
+};
+
+std::optional<PortTarget> Find(const PortNameState& state, const std::string& name) {
+  if (!IsValidPortName(name)) return std::nullopt;
+  const std::string key = UpperCasePortName(name);
+  if (auto bound = state.bindings.find(key); bound != state.bindings.end())
+    return PortTarget{true, bound->second};
+  const auto automatic = AutomaticPorts(state);
+  if (auto found = automatic.find(key); found != automatic.end())
+    return PortTarget{false, found->second};
+  return std::nullopt;
 }
 
 }  // namespace
@@ -115,14 +167,21 @@ void SetDeviceRoots(const std::string& sysfsRoot, const std::string& devRoot) {
 }
 
 std::optional<std::string> ResolvePortName(const std::string& name) {
-  if (!IsValidPortName(name)) return std::nullopt;
   auto& state = State();
   std::lock_guard guard(state.lock);
-  const std::string key = UpperCasePortName(name);
-  if (auto bound = state.bindings.find(key); bound != state.bindings.end()) return bound->second;
-  const auto automatic = AutomaticPorts(state);
-  if (auto found = automatic.find(key); found != automatic.end()) return found->second;
-  return std::nullopt;
+  const auto target = Find(state, name);
+  if (!target) return std::nullopt;
+  return target->bound ? target->device : DevicePath(state, target->device);
+}
+
+std::string PortDescription(const std::string& name) {
+  auto& state = State();
+  std::lock_guard guard(state.lock);
+  const auto target = Find(state, name);
+  if (!target) return "";
+  if (target->bound) return target->device;
+  const std::string details = UsbDetails(state, target->device);
+  return DevicePath(state, target->device) + (details.empty() ? "" : " - " + details);
 }
 
 std::vector<std::string> KnownPortNames() {

@@ -23,6 +23,12 @@ void SetDeviceRoots(const std::string& sysfsRoot, const std::string& devRoot);
 // The device path for a port name, or nothing.
 std::optional<std::string> ResolvePortName(const std::string& name);
 
+// What a user needs to tell the port from others: the device path, and for a
+// USB adapter its maker, product and serial number, such as
+// "/dev/ttyUSB0 - FTDI FT232R USB UART - A1234567". A bound name shows the
+// path it is bound to. "" for a name that resolves to nothing.
+std::string PortDescription(const std::string& name);
+
 // Every name that resolves, bound and automatic, unsorted.
 std::vector<std::string> KnownPortNames();
 

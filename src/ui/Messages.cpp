@@ -2,12 +2,19 @@
 
 #include "MeterModels.h"
 
+namespace {
+
+// Leads the tester's version text in several messages and the status line.
+const QString kNowConnected = QStringLiteral(" It is now connected: ");
+
+}  // namespace
+
 QString MismatchMessage(std::uint8_t expectedType, const std::string& versionText) {
   // A plain meter expects no model; the message then names the TVA-740.
   const MeterModel* expected = MeterModelOf(expectedType);
   const QString device = QString::fromLatin1(expected ? expected->deviceName : "TVA-740");
-  return QStringLiteral("The device connected is not of ") + device +
-         QStringLiteral(" type, \r It is now connected: ") + VersionTextForUser(versionText);
+  return QStringLiteral("The device connected is not of ") + device + QStringLiteral(" type, \r") +
+         kNowConnected + VersionTextForUser(versionText);
 }
 
 QString VersionTextForUser(const std::string& versionText) {
@@ -29,4 +36,20 @@ QString VoltagePanelText(std::uint16_t voltage) {
 
 QString VoltageChangedMessage(std::uint16_t voltage) {
   return QStringLiteral(" OK. Device's nominal voltage has been changed into %1 V").arg(voltage);
+}
+
+QString TestResultMessage(const std::string& versionText) {
+  return QStringLiteral(" ") + kNowConnected + QStringLiteral(" [") +
+         VersionTextForUser(versionText) + QStringLiteral("]\r");
+}
+
+QString NotSupportedMessage(const std::string& versionText) {
+  return QStringLiteral(
+             "The device connected to the computer is not supported by this application.\r"
+             " Devices supported by the program: TVA-740, DKL-310.                      \r") +
+         kNowConnected + VersionTextForUser(versionText);
+}
+
+QString ConnectedStatus(const std::string& versionText) {
+  return kNowConnected + VersionTextForUser(versionText);
 }

@@ -44,6 +44,22 @@ QString OpenPortStatus(const std::string& portName);
 inline const QString kNotSelectedMessage =
     QStringLiteral(" Device and/or communication port has not been selected ");
 
+// --- Options dialog ------------------------------------------------------
+
+inline const QString kSelectPortMessage = QStringLiteral("      Select a communication port.     ");
+inline const QString kSelectDeviceMessage =
+    QStringLiteral("          Select the device.           ");
+// What the transmission test read from the tester.
+QString TestResultMessage(const std::string& versionText);
+// The tester is of no model the program knows.
+QString NotSupportedMessage(const std::string& versionText);
+inline const QString kPortUnavailableMessage = QStringLiteral(
+    "The port selected is not available.                      \r"
+    "Check if it is not used by some other application/device.");
+// The status line while OK identifies the tester, and once it has.
+inline const QString kIdentifyingStatus = QStringLiteral(" It is now connected: ???");
+QString ConnectedStatus(const std::string& versionText);
+
 // --- Nominal voltage dialog ----------------------------------------------
 
 // The panel showing the voltage read; 0 when the setting was not recognised.

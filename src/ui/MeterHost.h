@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 
+class TKavelPort;
 class TMeter;
 
 // What a configuration dialog needs of the program's objects. The dialogs
@@ -17,4 +19,18 @@ class MeterHost {
 
  protected:
   ~MeterHost() = default;
+};
+
+// What the Options dialog needs besides: the program's port, and the main
+// window's state that an accepted device changes.
+class OptionHost : public MeterHost {
+ public:
+  virtual TKavelPort& Port() = 0;
+  // Replaces the current meter object by one of the class that serves the
+  // code, on the program's port, and sets the configuration items for it.
+  virtual void AcceptMeter(std::uint8_t code) = 0;
+  virtual void SetStatusLine(const QString& text) = 0;
+
+ protected:
+  ~OptionHost() = default;
 };

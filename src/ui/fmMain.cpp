@@ -13,6 +13,7 @@
 #include "PortNames.h"
 #include "TesterExchange.h"
 #include "fmChangeVoltage_.h"
+#include "fmOption_.h"
 #include "ui_fmMain.h"
 #include "useful.h"
 
@@ -93,10 +94,7 @@ void TForm1::FormCreate() {
   CurrentMeter = MakeMeter(model->code);
   CurrentMeter->Port = MeterPort.get();
   CurrentMeter->MeterType = model->code;
-  if (MeterPort->Connected()) {
-    ui_->mmChangeVoltage->setEnabled(true);
-    ui_->mmSetupAuto->setEnabled(model->autoSetup);
-  }
+  if (MeterPort->Connected()) EnableConfigurationItems(*model);
   SetStatusLine(StatusLine() + QString::fromLatin1(model->statusSuffix));
 }
 
@@ -126,6 +124,18 @@ bool TForm1::MeterCorrect(std::uint8_t expectedType) {
   return false;
 }
 
+void TForm1::AcceptMeter(std::uint8_t code) {
+  CurrentMeter = MakeMeter(code);
+  CurrentMeter->MeterType = code;
+  CurrentMeter->Port = MeterPort.get();
+  if (const MeterModel* model = MeterModelOf(code)) EnableConfigurationItems(*model);
+}
+
+void TForm1::EnableConfigurationItems(const MeterModel& model) {
+  ui_->mmChangeVoltage->setEnabled(model.makeMeter != nullptr);
+  ui_->mmSetupAuto->setEnabled(model.autoSetup);
+}
+
 void TForm1::OpenConfigurationDialog(const std::function<void()>& showDialog) {
   const TKavelPort* port = CurrentMeter->Port;
   if (!port || !port->Connected()) {
@@ -145,10 +155,15 @@ void TForm1::mmChangeVoltageClick() {
   OpenConfigurationDialog([this] { fmChangeVoltage->ShowModal(); });
 }
 
-// The AUTO-mode dialog, the Options dialog, the About box and the help window
-// are not part of the program yet; their menu items are in place.
+void TForm1::mmOptionClick() {
+  if (fmOption->PortText().isEmpty() && !SavedPortName.empty())
+    fmOption->SetPortText(QString::fromStdString(SavedPortName));
+  fmOption->ShowModal();
+}
+
+// The AUTO-mode dialog, the About box and the help window are not part of the
+// program yet; their menu items are in place.
 void TForm1::mmSetupAutoClick() {}
-void TForm1::mmOptionClick() {}
 void TForm1::mmInfoClick() {}
 void TForm1::mmHelpMeClick() {}
 

@@ -16,11 +16,13 @@ class TForm1;
 class QAction;
 class QLabel;
 class TfmChangeVoltage;
+class TfmOption;
+struct MeterModel;
 
 // The main window: restores the port and the device type at start-up, shows
 // the connection in the status line, leads to the dialogs, and saves both
 // settings at shutdown. It owns the program's port and meter object.
-class TForm1 : public QMainWindow, public MeterHost {
+class TForm1 : public QMainWindow, public OptionHost {
   Q_OBJECT
 
  public:
@@ -34,9 +36,11 @@ class TForm1 : public QMainWindow, public MeterHost {
 
   TMeter& Meter() override { return *CurrentMeter; }
   bool MeterCorrect(std::uint8_t expectedType) override;
+  TKavelPort& Port() override { return *MeterPort; }
+  void AcceptMeter(std::uint8_t code) override;
 
   QString StatusLine() const;
-  void SetStatusLine(const QString& text);
+  void SetStatusLine(const QString& text) override;
 
   // The program-wide objects; every window reads them afresh at each use.
   std::unique_ptr<TKavelPort> MeterPort;
@@ -45,6 +49,7 @@ class TForm1 : public QMainWindow, public MeterHost {
 
   // The dialogs, created after the main window by CreateWindows and owned by
   // it as their parent.
+  TfmOption* fmOption = nullptr;
   TfmChangeVoltage* fmChangeVoltage = nullptr;
 
   QAction* mmExit() const;
@@ -67,6 +72,8 @@ class TForm1 : public QMainWindow, public MeterHost {
  private:
   void FormCreate();
   void OpenConfigurationDialog(const std::function<void()>& showDialog);
+  // The two configuration items as a meter of this model allows them.
+  void EnableConfigurationItems(const MeterModel& model);
 
   std::unique_ptr<Ui::TForm1> ui_;
   QLabel* statusText_;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "CPort.h"
 #include "PortNames.h"
@@ -36,6 +37,13 @@ class FakeSysfs : public ::testing::Test {
     if (bus != "virtual") fs::create_directory_symlink(root_ / "devices" / bus, device / "device");
     if (uartType >= 0) std::ofstream(device / "type") << uartType << "\n";
     fs::create_directory_symlink(device, root_ / "class" / "tty" / name);
+  }
+
+  // The attribute files sysfs publishes for a USB device.
+  void AddUsbDevice(const std::string& dir, const std::map<std::string, std::string>& files) {
+    fs::create_directories(root_ / "devices" / dir);
+    for (const auto& [name, value] : files)
+      std::ofstream(root_ / "devices" / dir / name) << value << "\n";
   }
 
   fs::path root_;
@@ -111,4 +119,25 @@ TEST_F(FakeSysfs, NoDevicesGiveAnEmptyList) {
   SetDeviceRoots((root_ / "missing").string(), "/dev");
   EnumSerialPorts(list);
   EXPECT_TRUE(list.empty());
+}
+
+TEST_F(FakeSysfs, DescriptionsNameTheDeviceAndTheUsbAdapterBehindIt) {
+  // The root hub above the adapters has attributes of its own, never shown.
+  AddUsbDevice("usb1", {{"idVendor", "1d6b"}, {"manufacturer", "Linux Foundation"}});
+  AddUsbDevice("usb1/1-1", {{"idVendor", "0403"},
+                            {"manufacturer", "FTDI"},
+                            {"product", "FT232R USB UART"},
+                            {"serial", "A1234567"}});
+  AddTty("ttyUSB0", "usb1/1-1/1-1:1.0/ttyUSB0");
+  AddUsbDevice("usb1/1-2", {{"idVendor", "2341"}, {"product", "Tester cable"}});
+  AddTty("ttyACM0", "usb1/1-2/1-2:1.0");
+  AddTty("ttyS0", "pnp0", 4);
+  SetPortBindings({{"COM9", "/tmp/sim/tty"}});
+
+  EXPECT_EQ(PortDescription("COM1"), "/dev/ttyS0");
+  EXPECT_EQ(PortDescription("com2"), "/dev/ttyUSB0 - FTDI FT232R USB UART - A1234567");
+  EXPECT_EQ(PortDescription("COM3"), "/dev/ttyACM0 - Tester cable");
+  EXPECT_EQ(PortDescription("COM9"), "/tmp/sim/tty");
+  EXPECT_EQ(PortDescription("COM4"), "");
+  EXPECT_EQ(PortDescription("../COM1"), "");
 }
