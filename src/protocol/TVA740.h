@@ -16,6 +16,20 @@ constexpr std::uint16_t kBalanceAddress = 126;
 constexpr std::uint16_t kBalanceStep = 10;  // the two voltage words differ by 10
 // AUTO-mode option byte; the byte after it is written back unchanged.
 constexpr std::uint16_t kAutoSetupAddress = 144;
+
+// Bits of the AUTO-mode option byte: a set bit puts the measurement into the
+// tester's automatic RCD test sequence. Trip-time tests at a multiple of the
+// rated residual current IΔn, and trip-current tests, each of either polarity.
+constexpr int kTripTime05Positive = 0;  // 0,5 × IΔn: must not trip
+constexpr int kTripTime05Negative = 1;
+constexpr int kTripTime1Positive = 2;
+constexpr int kTripTime1Negative = 3;
+constexpr int kTripTime5Positive = 4;
+constexpr int kTripTime5Negative = 5;
+constexpr int kTripCurrentPositive = 6;
+constexpr int kTripCurrentNegative = 7;
+// Bits 2 to 7 trip the RCD under test; the tester's sequence needs one.
+constexpr std::uint8_t kTrippingOptions = 0xFC;
 }  // namespace tva740
 
 class TTVA740 : public TMeter {

@@ -60,6 +60,16 @@ inline const QString kPortUnavailableMessage = QStringLiteral(
 inline const QString kIdentifyingStatus = QStringLiteral(" It is now connected: ???");
 QString ConnectedStatus(const std::string& versionText);
 
+// --- AUTO-mode dialog ----------------------------------------------------
+
+inline const QString kSelectTrippingMessage = QStringLiteral(
+    "You have to select at least one of the parameters \rintended for tripping RCD on.");
+inline const QString kAutoSetupQuestion =
+    QStringLiteral(" To change setup of device's AUTO mode ?");
+inline const QString kAutoSetupDoneMessage = QStringLiteral(
+    " OK - done.                                     \r"
+    " Setup change of device's AUTO mode successful.");
+
 // --- Nominal voltage dialog ----------------------------------------------
 
 // The panel showing the voltage read; 0 when the setting was not recognised.

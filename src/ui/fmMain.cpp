@@ -14,6 +14,7 @@
 #include "TesterExchange.h"
 #include "fmChangeVoltage_.h"
 #include "fmOption_.h"
+#include "fmSetupAUTO_.h"
 #include "ui_fmMain.h"
 #include "useful.h"
 
@@ -161,9 +162,12 @@ void TForm1::mmOptionClick() {
   fmOption->ShowModal();
 }
 
-// The AUTO-mode dialog, the About box and the help window are not part of the
-// program yet; their menu items are in place.
-void TForm1::mmSetupAutoClick() {}
+void TForm1::mmSetupAutoClick() {
+  OpenConfigurationDialog([this] { fmSetupAUTO->ShowModal(); });
+}
+
+// The About box and the help window are not part of the program yet; their
+// menu items are in place.
 void TForm1::mmInfoClick() {}
 void TForm1::mmHelpMeClick() {}
 

@@ -17,6 +17,7 @@ class QAction;
 class QLabel;
 class TfmChangeVoltage;
 class TfmOption;
+class TfmSetupAUTO;
 struct MeterModel;
 
 // The main window: restores the port and the device type at start-up, shows
@@ -50,6 +51,7 @@ class TForm1 : public QMainWindow, public OptionHost {
   // The dialogs, created after the main window by CreateWindows and owned by
   // it as their parent.
   TfmOption* fmOption = nullptr;
+  TfmSetupAUTO* fmSetupAUTO = nullptr;
   TfmChangeVoltage* fmChangeVoltage = nullptr;
 
   QAction* mmExit() const;
