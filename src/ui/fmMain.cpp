@@ -13,6 +13,8 @@
 #include "PortNames.h"
 #include "TesterExchange.h"
 #include "fmChangeVoltage_.h"
+#include "fmHelp_.h"
+#include "fmInfo_.h"
 #include "fmOption_.h"
 #include "fmSetupAUTO_.h"
 #include "ui_fmMain.h"
@@ -166,10 +168,21 @@ void TForm1::mmSetupAutoClick() {
   OpenConfigurationDialog([this] { fmSetupAUTO->ShowModal(); });
 }
 
-// The About box and the help window are not part of the program yet; their
-// menu items are in place.
-void TForm1::mmInfoClick() {}
-void TForm1::mmHelpMeClick() {}
+namespace {
+
+// Shows a window beside the main window, or brings it to the front when it
+// is open already.
+void ShowModeless(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace
+
+void TForm1::mmInfoClick() { ShowModeless(fmInfo); }
+
+void TForm1::mmHelpMeClick() { ShowModeless(fmHelp); }
 
 void TForm1::mmExitClick() { close(); }
 

@@ -16,6 +16,8 @@ class TForm1;
 class QAction;
 class QLabel;
 class TfmChangeVoltage;
+class TfmHelp;
+class TfmInfo;
 class TfmOption;
 class TfmSetupAUTO;
 struct MeterModel;
@@ -53,6 +55,8 @@ class TForm1 : public QMainWindow, public OptionHost {
   TfmOption* fmOption = nullptr;
   TfmSetupAUTO* fmSetupAUTO = nullptr;
   TfmChangeVoltage* fmChangeVoltage = nullptr;
+  TfmInfo* fmInfo = nullptr;
+  TfmHelp* fmHelp = nullptr;
 
   QAction* mmExit() const;
   QAction* mmSetupAuto() const;

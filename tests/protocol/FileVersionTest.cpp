@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <filesystem>
+
+#include <cstdlib>
 #include <fstream>
 
 #include "useful.h"
@@ -19,4 +22,14 @@ TEST(FileVersion, FilesWithoutAStampGiveZeros) {
                          "ELF but nothing after it";
   EXPECT_EQ(GetFileVersionText(path.string()), "0.0.0.0");
   std::filesystem::remove(path);
+}
+
+TEST(FileVersion, AProgramCopiedWithoutItsStampGivesZeros) {
+  const auto copy =
+      std::filesystem::temp_directory_path() / ("kavel-unstamped-" + std::to_string(::getpid()));
+  const std::string command =
+      "objcopy --remove-section .kavel_version /proc/self/exe " + copy.string();
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  EXPECT_EQ(GetFileVersionText(copy.string()), "0.0.0.0");
+  std::filesystem::remove(copy);
 }

@@ -1,0 +1,29 @@
+#include "KavelLogo.h"
+
+#include <QPainter>
+
+namespace {
+
+const QColor kLogoBlue(0, 64, 160);
+
+}  // namespace
+
+KavelLogo::KavelLogo(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void KavelLogo::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  // The name in heavy capitals over a rule that runs the logo's width.
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(height() - 11);
+  font.setWeight(QFont::Black);
+  font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+  painter.setFont(font);
+  painter.setPen(kLogoBlue);
+  const QRectF name(0, 1, width(), height() - 9);
+  painter.drawText(name, Qt::AlignCenter, QStringLiteral("KAVEL"));
+  painter.fillRect(QRectF(4, height() - 6, width() - 8, 3), kLogoBlue);
+}

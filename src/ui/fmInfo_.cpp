@@ -1,0 +1,26 @@
+#include "fmInfo_.h"
+
+#include "HandlerGuard.h"
+#include "ui_fmInfo_.h"
+#include "useful.h"
+
+TfmInfo::TfmInfo(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      ui_(std::make_unique<Ui::TfmInfo>()) {
+  ui_->setupUi(this);
+  setFixedSize(size());
+  ConnectCommand(ui_->nnOK, &QPushButton::clicked, this, &TfmInfo::nnOKClick);
+  Guarded([this] { FormCreate(); });
+}
+
+TfmInfo::~TfmInfo() = default;
+
+QLabel* TfmInfo::stVersion() const { return ui_->stVersion; }
+QPushButton* TfmInfo::nnOK() const { return ui_->nnOK; }
+
+void TfmInfo::FormCreate() {
+  ui_->stVersion->setText(QString::fromStdString(GetFileVersionText()));
+}
+
+void TfmInfo::nnOKClick() { close(); }

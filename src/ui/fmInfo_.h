@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class TfmInfo;
+}
+class QLabel;
+class QPushButton;
+
+// Says which program this is, its version and who makes it. Shown without
+// modality; OK and the close box only hide it.
+class TfmInfo : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfmInfo(QWidget* parent);
+  ~TfmInfo() override;
+
+  void FormCreate();
+  void nnOKClick();
+
+  QLabel* stVersion() const;
+  QPushButton* nnOK() const;
+
+ private:
+  std::unique_ptr<Ui::TfmInfo> ui_;
+};
