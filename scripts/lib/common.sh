@@ -17,7 +17,7 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev qt6-base-dev libsimpleini-dev)
+BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev)
 
 # build BUILD_DIR [CMAKE_OPTION...]
 build() {

@@ -7,6 +7,14 @@ namespace {
 // Leads the tester's version text in several messages and the status line.
 const QString kNowConnected = QStringLiteral(" It is now connected: ");
 
+// A value from the settings file as a message quotes it: a long one is cut,
+// so that no box grows past the screen.
+QString Quoted(const std::string& value) {
+  constexpr qsizetype kLongest = 200;
+  const QString text = QString::fromStdString(value);
+  return text.size() > kLongest ? text.left(kLongest) + QChar(0x2026) : text;
+}
+
 }  // namespace
 
 QString MismatchMessage(std::uint8_t expectedType, const std::string& versionText) {
@@ -23,7 +31,7 @@ QString VersionTextForUser(const std::string& versionText) {
 
 QString BadPortMessage(const std::string& portName) {
   return QStringLiteral("Set-up the command program [Options] - port: %1 incorrect")
-      .arg(QString::fromStdString(portName));
+      .arg(Quoted(portName));
 }
 
 QString OpenPortStatus(const std::string& portName) {

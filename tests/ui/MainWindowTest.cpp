@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -151,14 +152,46 @@ TEST_F(MainWindowStart, ShutdownKeepsEveryOtherSettingOfTheFile) {
     form.CurrentMeter->MeterType = 3;
     form.FormDestroy();
   }
-  // Names keep their letter case, values change in place; the layout is the
-  // INI library's, the same after every save.
-  const std::string expected = "; set up by the workshop\n\n\n" + PortsBinding("COM2") +
-                               "\n\n[main setings]\nLanguage=english\nMETER=DKL310Type\n"
-                               "serial PORT=COM2\n\n\n[Other]\nKey=Value\n";
+  // Every byte stays but the values of the two keys, in place.
+  const std::string expected = "; set up by the workshop\n" + PortsBinding("COM2") +
+                               "\n[main setings]\nLanguage=english\nMETER=DKL310Type\n"
+                               "serial PORT=COM2\n\n[Other]\nKey=Value\n";
   EXPECT_EQ(ReadSettings(), expected);
   Start().FormDestroy();
   EXPECT_EQ(ReadSettings(), expected);
+}
+
+TEST_F(MainWindowStart, HostileFileIsKeptButForTheTwoKeys) {
+  using namespace std::string_literals;
+  const std::string head = "\xEF\xBB\xBF; notes\r\n"s + "[Ports]\r\nCOM2=" + tester_.DevicePath() +
+                           "\r\nno equals sign here\r\n[Other\r\n";
+  WriteSettings(head +
+                "[Main Setings]\r\nSerial port=COM2\r\nSerial port=COM7\r\n"
+                "Meter=Rub\0bish\r\n; the end"s);
+  TForm1& form = Start();
+  EXPECT_EQ(form.StatusLine(), "Port: COM2   ");  // the first of two keys
+  form.FormDestroy();
+  EXPECT_EQ(ReadSettings(), head +
+                                "[Main Setings]\r\nSerial port=COM2\r\nSerial port=COM7\r\n"
+                                "Meter=NoType\r\n; the end");
+}
+
+TEST_F(MainWindowStart, LongPortNameIsQuotedShort) {
+  WriteSettings("[Main Setings]\nSerial port=" + std::string(900000, 'x') + "\n");
+  Start();
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_TRUE(boxes_.shown[0].text.startsWith("Set-up the command program [Options] - port: XXX"));
+  EXPECT_LT(boxes_.shown[0].text.size(), 300);
+}
+
+TEST_F(MainWindowStart, FifoAsSettingsFileNeitherHangsNorIsReplaced) {
+  ASSERT_EQ(::mkfifo(settingsPath_.c_str(), 0600), 0);
+  TForm1& form = Start();
+  EXPECT_EQ(form.StatusLine(), kNotDefined);
+  Guarded([&] { form.FormDestroy(); });
+  EXPECT_EQ(boxes_.shown.back().text,
+            QString::fromStdString("Unable to write to " + settingsPath_ + "."));
+  EXPECT_TRUE(std::filesystem::is_fifo(settingsPath_));
 }
 
 TEST_F(MainWindowStart, UnwritableSettingsFileReachesTheFailureReport) {

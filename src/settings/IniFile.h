@@ -1,0 +1,37 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "ProfileText.h"
+
+// The program's settings file: read once, written back once, and never lost.
+// Reading never blocks and takes only a regular file of sane size; a file
+// that exists but could not be read is never written over. A save replaces
+// the file at once or not at all, keeping its mode, and a symbolic link
+// keeps pointing at it.
+class IniFile {
+ public:
+  // Reads the file if it exists; a missing file reads as empty.
+  explicit IniFile(std::string path);
+
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& fallback) const;
+  // Every key of a section with its value.
+  std::map<std::string, std::string> ReadSection(const std::string& section) const;
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  // Saves the file; raises Exception "Unable to write to <path>" when it
+  // cannot, or when the file exists but could not be read.
+  void UpdateFile();
+
+ private:
+  std::string path_;
+  ProfileText text_;
+  bool unreadable_ = false;
+};
+
+// The steps at which reading or saving the file can fail; tests make one of
+// them fail to see that the file survives.
+enum class FileStep { Read, CreateTemporary, Write, Flush, Close, Rename };
+void InjectFileFailure(std::optional<FileStep> step);
