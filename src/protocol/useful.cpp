@@ -1,6 +1,8 @@
 #include "useful.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 
 #include "MessagePump.h"
 
@@ -46,14 +48,20 @@ std::uint32_t GetTickCount() {
 
 void DelayOn(std::uint32_t ms, const std::function<std::uint32_t()>& tickCount) {
   if (ms == 0) return;
-  const std::uint32_t start = tickCount();
+  // The time is summed look by look: unsigned subtraction keeps each step
+  // right across the counter's wrap, and the sum never wraps, so even the
+  // longest wait ends. The counter moves in whole milliseconds, so the start
+  // may lie up to 1 ms after its tick: one more tick keeps the wait from
+  // ending early.
+  std::uint64_t elapsed = 0;
+  std::uint32_t last = tickCount();
   for (;;) {
-    // Unsigned subtraction keeps the elapsed time right across the wrap. The
-    // counter moves in whole milliseconds, so the start may lie up to 1 ms
-    // after its tick: one more tick keeps the wait from ending early.
-    const std::uint32_t elapsed = tickCount() - start;
+    const std::uint32_t now = tickCount();
+    elapsed += static_cast<std::uint32_t>(now - last);
+    last = now;
     if (elapsed > ms) return;
-    CurrentMessagePump().WaitForMessages(ms + 1 - elapsed);
+    CurrentMessagePump().WaitForMessages(static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(ms + std::uint64_t{1} - elapsed, UINT32_MAX)));
   }
 }
 

@@ -15,6 +15,10 @@ void Check(int error, int code) {
   if (error != 0) throw EComPort(code, error);
 }
 
+// The device has gone: a pulled cable, an unplugged USB adapter, the far end
+// of a pseudo-terminal closed. Every later call on it fails the same way.
+bool IsHangUp(int error) { return error == EIO || error == ENXIO || error == ENODEV; }
+
 }  // namespace
 
 void TComBuffer::SetInputSize(int value) { Change(inputSize_, value > 0 ? value & ~1 : value); }
@@ -127,25 +131,33 @@ void TCustomComPort::Reapply(SettingsGroup group) {
   }
 }
 
+void TCustomComPort::CheckTransfer(int error, int code) {
+  if (error == 0) return;
+  // Closed, the port says it is not open, and opening it again finds the
+  // device anew once it is back.
+  if (IsHangUp(error)) Close();
+  throw EComPort(code, error);
+}
+
 int TCustomComPort::WriteBytes(const std::string& Data) {
   if (Data.empty()) return 0;
   int written = 0;
   const auto limits = WriteLimits(timeouts_.Values(), static_cast<int>(Data.size()));
-  Check(device_.Write(Data, limits, written), ceWriteFailed);
+  CheckTransfer(device_.Write(Data, limits, written), ceWriteFailed);
   return written;
 }
 
 int TCustomComPort::ReadBytes(std::string& Data, int Count) {
   Data.clear();
   if (Count <= 0) return 0;
-  Check(device_.Read(Data, Count, ReadLimits(timeouts_.Values(), Count)), ceReadFailed);
+  CheckTransfer(device_.Read(Data, Count, ReadLimits(timeouts_.Values(), Count)), ceReadFailed);
   int queued = 0;
-  Check(device_.QueuedInput(queued), ceClearComFailed);
+  CheckTransfer(device_.QueuedInput(queued), ceClearComFailed);
   return static_cast<int>(Data.size());
 }
 
 void TCustomComPort::PurgeBuffers(bool Input, bool Output) {
-  Check(device_.Flush(Input, Output), cePurgeFailed);
+  CheckTransfer(device_.Flush(Input, Output), cePurgeFailed);
 }
 
 void TCustomComPort::SetDTRState(bool State) {

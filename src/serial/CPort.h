@@ -177,6 +177,9 @@ class TCustomComPort {
   void Reapply(SettingsGroup group);
   template <class T>
   void ChangeLine(T& field, T value);
+  // Raises the failure of a transfer; one that found the device gone closes
+  // the port first.
+  void CheckTransfer(int error, int code);
 
   SerialDevice device_;
   bool connected_ = false;

@@ -29,6 +29,14 @@ bool HoldsApartFromParity(const termios& device, const termios& wanted) {
          device.c_cc[VSTOP] == wanted.c_cc[VSTOP];
 }
 
+// start + ms, or the clock's end when that lies beyond it: a deadline the
+// clock cannot hold means as long as the clock allows.
+Clock::time_point DeadlineAfter(Clock::time_point start, std::int64_t ms) {
+  const auto room =
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::time_point::max() - start);
+  return ms >= room.count() ? Clock::time_point::max() : start + std::chrono::milliseconds(ms);
+}
+
 // Milliseconds poll may wait before the earlier of the deadlines, -1 when
 // there is none.
 int PollWait(Clock::time_point now, const Clock::time_point* deadlines[], int n) {
@@ -79,11 +87,16 @@ int SerialDevice::Open(const std::string& path) {
     return error;
   }
   fd_ = fd;
+  // A terminal shared with other programs (or the user's own) is left as it
+  // was found: speed, raw mode and echo.
+  restore_ = tcgetattr(fd_, &before_) == 0;
   return 0;
 }
 
 void SerialDevice::Close() {
   if (fd_ < 0) return;
+  // Fails on a device that has gone, which has nothing left to restore.
+  if (restore_) tcsetattr(fd_, TCSANOW, &before_);
   // On a pseudo-terminal the exclusive flag would outlive this descriptor.
   ioctl(fd_, TIOCNXCL);
   close(fd_);
@@ -127,8 +140,7 @@ int SerialDevice::QueuedInput(int& count) {
 
 int SerialDevice::Write(const std::string& data, const TransferLimits& limits, int& written) {
   written = 0;
-  const auto start = Clock::now();
-  const auto total = start + std::chrono::milliseconds(limits.totalMs);
+  const auto total = DeadlineAfter(Clock::now(), limits.totalMs);
   const Clock::time_point* deadlines[] = {limits.totalMs >= 0 ? &total : nullptr};
   while (written < static_cast<int>(data.size())) {
     ssize_t n = write(fd_, data.data() + written, data.size() - written);
@@ -148,8 +160,7 @@ int SerialDevice::Write(const std::string& data, const TransferLimits& limits, i
 int SerialDevice::Read(std::string& data, int count, const TransferLimits& limits) {
   data.clear();
   if (count <= 0) return 0;
-  const auto start = Clock::now();
-  const auto total = start + std::chrono::milliseconds(limits.totalMs);
+  const auto total = DeadlineAfter(Clock::now(), limits.totalMs);
   Clock::time_point gapEnd;
   char buffer[256];
   while (static_cast<int>(data.size()) < count) {
@@ -157,7 +168,7 @@ int SerialDevice::Read(std::string& data, int count, const TransferLimits& limit
     ssize_t n = read(fd_, buffer, want);
     if (n > 0) {
       data.append(buffer, static_cast<size_t>(n));
-      gapEnd = Clock::now() + std::chrono::milliseconds(limits.intervalMs);
+      gapEnd = DeadlineAfter(Clock::now(), limits.intervalMs);
       if (limits.returnOnFirstByte) return 0;
       continue;
     }

@@ -19,6 +19,7 @@ class SerialDevice {
   // Opens the device for exclusive use; a device already in use by another
   // open, in this process or another, is refused.
   [[nodiscard]] int Open(const std::string& path);
+  // Gives the terminal back with the settings it had before Open.
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
 
@@ -39,4 +40,6 @@ class SerialDevice {
 
  private:
   int fd_ = -1;
+  termios before_{};
+  bool restore_ = false;
 };

@@ -71,3 +71,15 @@ TEST(Delay, DoesNotKeepAProcessorBusy) {
   EXPECT_GE(wall, 200);
   EXPECT_LT(ProcessorMs() - processorBefore, wall * 0.25);
 }
+
+TEST_F(DelayWithPump, TheLongestWaitEndsWhenTheCounterHasRunItsRange) {
+  // A counter that jumps a quarter of its range at each look.
+  std::uint32_t now = 0;
+  int looks = 0;
+  DelayOn(0xFFFFFFFFu, [&] {
+    ++looks;
+    return now += 0x40000000u - 1;
+  });
+  EXPECT_LE(looks, 8);
+  EXPECT_LE(pump_.longestWait, 0xFFFFFFFFu);
+}

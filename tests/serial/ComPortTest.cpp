@@ -140,12 +140,13 @@ TEST_F(PortOnTerminal, OpenAppliesThePresetToTheTerminal) {
 }
 
 TEST_F(PortOnTerminal, SettingsReachAnOpenPortAtOnceAndAClosedOneAtOpen) {
+  const speed_t original = TerminalSpeed();
   port_.Open();
   port_.SetBaudRate(br9600);
   EXPECT_EQ(TerminalSpeed(), B9600);
   port_.Close();
   port_.SetBaudRate(br4800);
-  EXPECT_EQ(TerminalSpeed(), B9600);
+  EXPECT_EQ(TerminalSpeed(), original);  // given back at close
   port_.Open();
   EXPECT_EQ(TerminalSpeed(), B4800);
   // A rate without a termios speed fails the line settings and stays stored.
@@ -221,9 +222,9 @@ TEST_F(PortOnTerminal, HangUpDuringAReadFailsPromptly) {
   EXPECT_EQ(failure.Code, 3);
   EXPECT_EQ(failure.OSErrorCode, EIO);
   EXPECT_LT(watch.ElapsedMs(), 200);  // the deadline would be 290 ms
-  EXPECT_TRUE(port_.Connected());
-  port_.Close();
+  // The device has gone: the port is closed, and says so.
   EXPECT_FALSE(port_.Connected());
+  EXPECT_EQ(FailureOf([&] { port_.PurgeBuffers(true, true); }).OSErrorCode, EBADF);
 }
 
 TEST_F(PortOnTerminal, SecondPortObjectIsRefused) {
@@ -302,4 +303,33 @@ TEST(ComPortName, AssignmentComparesExactlyAndReopensAnOpenPort) {
   port.SetConnected(false);
   EXPECT_FALSE(port.Connected());
   SetPortBindings({});
+}
+
+TEST_F(PortOnTerminal, HugeTimeOutsWaitInsteadOfReturningAtOnce) {
+  // 4096 × 4294967294 ms lies beyond what the clock can count: as long as it
+  // allows. The gap after the last byte ends the read.
+  port_.Timeouts().SetReadInterval(100);
+  port_.Timeouts().SetReadTotalConstant(0);
+  port_.Timeouts().SetReadTotalMultiplier(-2);
+  port_.Open();
+  std::thread tester([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    line_.Send("late");
+  });
+  std::string data;
+  EXPECT_EQ(port_.ReadBytes(data, 4096), 4);
+  tester.join();
+  EXPECT_EQ(data, "late");
+}
+
+TEST_F(PortOnTerminal, CloseGivesTheTerminalItsSettingsBack) {
+  const termios before = TerminalSettings();
+  port_.Open();
+  ASSERT_EQ(TerminalSpeed(), B2400);
+  port_.Close();
+  const termios after = TerminalSettings();
+  EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
+  EXPECT_EQ(after.c_lflag, before.c_lflag);
+  EXPECT_EQ(after.c_iflag, before.c_iflag);
+  EXPECT_EQ(after.c_cflag, before.c_cflag);
 }

@@ -77,29 +77,42 @@ std::string TesterSimulator::DefaultEeprom(const std::string& model) {
   return image;
 }
 
+TesterSimulator::Descriptor::~Descriptor() { Close(); }
+
+void TesterSimulator::Descriptor::Close() {
+  if (fd >= 0) close(fd);
+  fd = -1;
+}
+
 TesterSimulator::TesterSimulator(const std::string& model, const std::string& firmware)
     : model_(model), firmware_(firmware) {
   const std::string image = DefaultEeprom(model);
   std::copy(image.begin(), image.end(), eeprom_.begin());
 
-  master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
+  master_.fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  char name[128];
+  if (master_.fd < 0 || grantpt(master_.fd) != 0 || unlockpt(master_.fd) != 0 ||
+      ptsname_r(master_.fd, name, sizeof name) != 0)
     throw std::runtime_error("cannot create a pseudo-terminal");
-  devicePath_ = ptsname(master_);
-  slave_ = open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-  stopEvent_ = eventfd(0, EFD_CLOEXEC);
-  if (slave_ < 0 || stopEvent_ < 0) throw std::runtime_error("cannot open the pseudo-terminal");
-  fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+  devicePath_ = name;
+  slave_.fd = open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  wakeEvent_.fd = eventfd(0, EFD_CLOEXEC);
+  if (slave_.fd < 0 || wakeEvent_.fd < 0)
+    throw std::runtime_error("cannot open the pseudo-terminal");
+  fcntl(master_.fd, F_SETFL, fcntl(master_.fd, F_GETFL) | O_NONBLOCK);
   thread_ = std::thread([this] { Serve(); });
 }
 
-TesterSimulator::~TesterSimulator() {
+TesterSimulator::~TesterSimulator() { Stop(); }
+
+void TesterSimulator::Stop() {
+  {
+    std::lock_guard guard(lock_);
+    stopping_ = true;
+  }
   const std::uint64_t one = 1;
-  if (write(stopEvent_, &one, sizeof one) < 0) std::abort();
-  thread_.join();
-  close(stopEvent_);
-  close(slave_);
-  if (master_ >= 0) close(master_);
+  if (write(wakeEvent_.fd, &one, sizeof one) < 0) std::abort();
+  if (thread_.joinable()) thread_.join();
 }
 
 void TesterSimulator::SetModel(const std::string& model, const std::string& firmware) {
@@ -118,9 +131,9 @@ void TesterSimulator::SetPaced(bool paced) {
   paced_ = paced;
 }
 
-void TesterSimulator::AddFault(Fault fault, int count, char command) {
+void TesterSimulator::AddFault(Fault fault, int count, char command, int address) {
   std::lock_guard guard(lock_);
-  if (count != 0) faults_.push_back({fault, count, command});
+  if (count != 0) faults_.push_back({fault, count, command, address});
 }
 
 void TesterSimulator::ClearFaults() {
@@ -189,29 +202,42 @@ void TesterSimulator::ClearRequests() {
 
 termios TesterSimulator::TerminalSettings() const {
   termios settings{};
-  tcgetattr(slave_, &settings);
+  tcgetattr(slave_.fd, &settings);
   return settings;
 }
 
 void TesterSimulator::HangUp() {
-  std::lock_guard guard(lock_);
-  if (master_ >= 0) close(master_);
-  master_ = -1;
+  std::unique_lock guard(lock_);
+  if (master_.fd < 0 || stopping_) return;
+  hangUpWanted_ = true;
+  const std::uint64_t one = 1;
+  if (write(wakeEvent_.fd, &one, sizeof one) < 0) std::abort();
+  hungUp_.wait(guard, [this] { return master_.fd < 0; });
+}
+
+void TesterSimulator::CloseMaster() {
+  master_.Close();
+  hangUpWanted_ = false;
+  hungUp_.notify_all();
 }
 
 void TesterSimulator::Serve() {
   std::string pending;
   Clock::time_point firstByteAt;
   for (;;) {
-    int master;
-    {
-      std::lock_guard guard(lock_);
-      master = master_;
-    }
-    pollfd fds[2] = {{stopEvent_, POLLIN, 0}, {master, POLLIN, 0}};
+    // Only this thread closes the master side, so it stays valid while polled.
+    const int master = master_.fd;
+    pollfd fds[2] = {{wakeEvent_.fd, POLLIN, 0}, {master, POLLIN, 0}};
     const int ready = poll(fds, master >= 0 ? 2 : 1, pending.empty() ? -1 : kPartialFrameTimeoutMs);
     if (ready < 0 && errno != EINTR) return;
-    if (fds[0].revents & POLLIN) return;
+    if (fds[0].revents & POLLIN) {
+      std::uint64_t wakes = 0;
+      if (read(wakeEvent_.fd, &wakes, sizeof wakes) < 0) std::abort();
+      std::lock_guard guard(lock_);
+      if (stopping_) return;
+      if (hangUpWanted_) CloseMaster();
+      continue;
+    }
     if (ready == 0) {
       pending.clear();
       continue;
@@ -238,9 +264,14 @@ void TesterSimulator::Serve() {
   }
 }
 
-bool TesterSimulator::TakeFault(char command, Fault& fault) {
+bool TesterSimulator::TakeFault(const std::string& payload, Fault& fault) {
+  const char command = payload[0];
+  const int address = payload.size() >= 3 ? static_cast<unsigned char>(payload[1]) +
+                                                256 * static_cast<unsigned char>(payload[2])
+                                          : kAnyAddress;
   for (auto it = faults_.begin(); it != faults_.end(); ++it) {
     if (it->command != 0 && it->command != command) continue;
+    if (it->address != kAnyAddress && it->address != address) continue;
     fault = it->fault;
     if (it->count != kForever && --it->count == 0) faults_.erase(it);
     return true;
@@ -258,8 +289,12 @@ void TesterSimulator::HandleFrame(const std::string& frame, Clock::time_point fi
     if (!CheckCRC(frame)) return;
     const std::string payload = CutCRC(frame);
     Fault fault{};
-    const bool faulty = TakeFault(payload[0], fault);
+    const bool faulty = TakeFault(payload, fault);
     if (faulty && fault == Fault::NoAnswer) return;
+    if (faulty && fault == Fault::HangUp) {
+      CloseMaster();
+      return;
+    }
     if (faulty && fault == Fault::Nak) {
       reply = std::string(1, kRefusal);
     } else {
@@ -300,7 +335,7 @@ void TesterSimulator::Send(const std::string& reply, Clock::time_point requestEn
   for (size_t sent = 0; sent < reply.size(); sent += step) {
     if (paced) std::this_thread::sleep_for(kCharacterTime);
     std::lock_guard guard(lock_);
-    if (master_ < 0 || write(master_, reply.data() + sent, step) < 0) return;
+    if (master_.fd < 0 || write(master_.fd, reply.data() + sent, step) < 0) return;
   }
 }
 

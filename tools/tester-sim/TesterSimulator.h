@@ -4,6 +4,7 @@
 
 #include <array>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -21,7 +22,11 @@ enum class Fault {
   ShortReply,  // the tester acts, but only the first half of the reply arrives
   Nak,         // the tester refuses: 0x15 instead of a reply, nothing happens
   Noise,       // the tester acts, but three stray bytes precede the reply
+  HangUp,      // the request arrives, then the cable is pulled: no reply, ever
 };
+
+// Any EEPROM address, for a fault aimed at a kind of request only.
+constexpr int kAnyAddress = -1;
 
 constexpr int kForever = -1;
 constexpr size_t kEepromSize = 256;
@@ -52,9 +57,10 @@ class TesterSimulator {
   void SetPaced(bool paced);
 
   // The next count exchanges (kForever: every one) go wrong; command limits
-  // the fault to one kind of request ('V', 'o' or 'z'; 0 for all). Faults
-  // queue up and are used in the order given.
-  void AddFault(Fault fault, int count, char command = 0);
+  // the fault to one kind of request ('V', 'o' or 'z'; 0 for all), address to
+  // the reads or writes of one EEPROM address. Faults queue up and are used
+  // in the order given.
+  void AddFault(Fault fault, int count, char command = 0, int address = kAnyAddress);
   void ClearFaults();
 
   std::string Eeprom() const;  // all 256 bytes
@@ -64,7 +70,8 @@ class TesterSimulator {
   // Raise std::runtime_error when the file cannot be read or written.
   void LoadEeprom(const std::string& path);
   void SaveEeprom(const std::string& path) const;
-  // Called on the simulator's thread after every EEPROM write.
+  // Called on the simulator's thread after every EEPROM write; never after
+  // Stop has returned.
   void OnEepromWritten(std::function<void()> callback);
 
   // Every complete request received, correct or not, in order.
@@ -74,8 +81,11 @@ class TesterSimulator {
   // The line settings the program left on the terminal.
   termios TerminalSettings() const;
 
-  // Pulls the cable: the program's end of the line hangs up.
+  // Pulls the cable: the program's end of the line hangs up for good.
   void HangUp();
+
+  // Stops serving; the destructor does it too.
+  void Stop();
 
   // Default EEPROM content that a tester of this model would hold.
   static std::string DefaultEeprom(const std::string& model);
@@ -85,12 +95,24 @@ class TesterSimulator {
     Fault fault;
     int count;
     char command;
+    int address;
+  };
+  // A descriptor closed with its owner, also when a constructor throws.
+  struct Descriptor {
+    int fd = -1;
+    Descriptor() = default;
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor();
+    void Close();
   };
   using Clock = std::chrono::steady_clock;
 
   void Serve();
   void HandleFrame(const std::string& frame, Clock::time_point firstByteAt);
-  bool TakeFault(char command, Fault& fault);
+  bool TakeFault(const std::string& payload, Fault& fault);
+  // Closes the master side; on the serving thread only, under the lock.
+  void CloseMaster();
   // Carries out a correct request and answers with its reply.
   std::string Perform(const std::string& payload);
   void Send(const std::string& reply, Clock::time_point requestEnd);
@@ -104,9 +126,14 @@ class TesterSimulator {
   std::function<void()> onWrite_;
   bool paced_ = false;
 
-  int master_ = -1;
-  int slave_ = -1;  // held so the master never sees a hang-up between programs
-  int stopEvent_ = -1;
+  // Both only change on the serving thread, which owns the master side.
+  bool stopping_ = false;
+  bool hangUpWanted_ = false;
+  std::condition_variable hungUp_;
+
+  Descriptor master_;
+  Descriptor slave_;      // held so the master never sees a hang-up between programs
+  Descriptor wakeEvent_;  // wakes the serving thread to stop or hang up
   std::string devicePath_;
   std::thread thread_;
 };

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "TesterSimulator.h"
-#include "useful.h"
 
 namespace {
 
@@ -28,8 +27,12 @@ constexpr const char kUsage[] =
     "                     and on exit\n"
     "  --link PATH        also make PATH a symbolic link to the terminal\n"
     "  --paced            send at the real line rate (5 ms a character)\n"
-    "  --fault KIND[:N]   the next N exchanges (default: all) go wrong; KIND is\n"
-    "                     no-answer, wrong-crc, short-reply, nak or noise; may repeat\n"
+    "  --fault KIND[:N][@REQUEST[:ADDRESS]]\n"
+    "                     the next N exchanges (default: all) go wrong; KIND is\n"
+    "                     no-answer, wrong-crc, short-reply, nak, noise or hang-up;\n"
+    "                     REQUEST (version, read or write) and an EEPROM ADDRESS\n"
+    "                     aim it at those requests only, as in nak:5@write:126;\n"
+    "                     may repeat\n"
     "  --log              print every request received, in hex, on stderr\n"
     "  --help             show this text\n";
 
@@ -40,7 +43,13 @@ struct Options {
   std::string link;
   bool paced = false;
   bool log = false;
-  std::vector<std::pair<sim::Fault, int>> faults;
+  struct AimedFault {
+    sim::Fault fault;
+    int count;
+    char command;
+    int address;
+  };
+  std::vector<AimedFault> faults;
 };
 
 std::optional<sim::Fault> FaultNamed(const std::string& name) {
@@ -49,23 +58,53 @@ std::optional<sim::Fault> FaultNamed(const std::string& name) {
   if (name == "short-reply") return sim::Fault::ShortReply;
   if (name == "nak") return sim::Fault::Nak;
   if (name == "noise") return sim::Fault::Noise;
+  if (name == "hang-up") return sim::Fault::HangUp;
+  return std::nullopt;
+}
+
+// A decimal number from 0 to limit, digits only.
+std::optional<int> NumberIn(const std::string& text, int limit) {
+  if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  const int number = std::stoi(text);
+  if (number > limit) return std::nullopt;
+  return number;
+}
+
+std::optional<char> CommandNamed(const std::string& name) {
+  if (name == "version") return 'V';
+  if (name == "read") return 'o';
+  if (name == "write") return 'z';
   return std::nullopt;
 }
 
 bool ParseFault(const std::string& text, Options& options) {
-  const size_t colon = text.find(':');
-  const auto fault = FaultNamed(text.substr(0, colon));
+  const size_t at = text.find('@');
+  const std::string what = text.substr(0, at);
+  const size_t colon = what.find(':');
+  const auto fault = FaultNamed(what.substr(0, colon));
   if (!fault) return false;
   int count = sim::kForever;
   if (colon != std::string::npos) {
-    const std::string number = text.substr(colon + 1);
-    if (number.empty() || number.size() > 6 || !IsDigitText(number) ||
-        number.find_first_of("+-") != std::string::npos)
-      return false;
-    count = std::stoi(number);
-    if (count == 0) return false;
+    const auto number = NumberIn(what.substr(colon + 1), 999999);
+    if (!number || *number == 0) return false;
+    count = *number;
   }
-  options.faults.emplace_back(*fault, count);
+  char command = 0;
+  int address = sim::kAnyAddress;
+  if (at != std::string::npos) {
+    const std::string aim = text.substr(at + 1);
+    const size_t split = aim.find(':');
+    const auto kind = CommandNamed(aim.substr(0, split));
+    if (!kind) return false;
+    command = *kind;
+    if (split != std::string::npos) {
+      const auto cell = NumberIn(aim.substr(split + 1), 0xFFFF);
+      if (!cell || command == 'V') return false;
+      address = *cell;
+    }
+  }
+  options.faults.push_back({*fault, count, command, address});
   return true;
 }
 
@@ -135,19 +174,21 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
   try {
+    // Declared before the simulator, so it outlives the simulator's thread.
+    std::mutex saving;
     sim::TesterSimulator tester(options.model, options.firmware);
     tester.SetPaced(options.paced);
-    for (const auto& [fault, count] : options.faults) tester.AddFault(fault, count);
+    for (const auto& aimed : options.faults)
+      tester.AddFault(aimed.fault, aimed.count, aimed.command, aimed.address);
     // The simulator's thread saves after each write, this one on exit.
-    std::mutex saving;
-    auto save = [&] {
+    const auto save = [&tester, &saving, &file = options.eepromFile] {
       std::lock_guard guard(saving);
-      tester.SaveEeprom(options.eepromFile);
+      tester.SaveEeprom(file);
     };
     if (!options.eepromFile.empty()) {
       if (std::filesystem::exists(options.eepromFile)) tester.LoadEeprom(options.eepromFile);
       save();
-      tester.OnEepromWritten([&] {
+      tester.OnEepromWritten([save] {
         try {
           save();
         } catch (const std::exception& failure) {
@@ -177,6 +218,8 @@ int main(int argc, char** argv) {
       }
       if (signal > 0) break;
     }
+    // No write, and so no save from the serving thread, after this.
+    tester.Stop();
     if (!options.link.empty()) std::filesystem::remove(options.link);
     if (!options.eepromFile.empty()) save();
   } catch (const std::exception& failure) {
