@@ -27,11 +27,12 @@ bool TDKL310::WriteNominalVoltage(std::uint16_t Voltage) {
   } else {
     ClearBit(settings, dkl310::kVoltageBit);
   }
+  const std::string before = block;
   block[dkl310::kVoltageByte] = static_cast<char>(settings);
   block = AddCRC(CutCRC(block));
 
-  EEWrite(dkl310::kBlockAddress, block.substr(0, 2));
-  EEWrite(static_cast<std::uint16_t>(dkl310::kBlockAddress + dkl310::kCrcOffset),
-          block.substr(dkl310::kCrcOffset, 2));
+  EEWriteBoth(dkl310::kBlockAddress, block.substr(0, 2), before.substr(0, 2),
+              static_cast<std::uint16_t>(dkl310::kBlockAddress + dkl310::kCrcOffset),
+              block.substr(dkl310::kCrcOffset, 2));
   return true;
 }

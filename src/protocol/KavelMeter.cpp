@@ -165,6 +165,23 @@ void TMeter::EERead(std::uint16_t Address, std::string& Data) {
   Data = CutCRC(reply.bytes);
 }
 
+void TMeter::EEWriteBoth(std::uint16_t first, const std::string& firstData,
+                         const std::string& firstBefore, std::uint16_t second,
+                         const std::string& secondData) {
+  EEWrite(first, firstData);
+  try {
+    EEWrite(second, secondData);
+  } catch (...) {
+    try {
+      EEWrite(first, firstBefore);
+    } catch (...) {
+      // Gone for good: the first write stays, and the user is told of the
+      // failure below.
+    }
+    throw;
+  }
+}
+
 bool TMeter::EEWrite(std::uint16_t Address, const std::string& Data) {
   if (Data.size() != 2) throw Exception(" ENTER DATA ");
   // A write the tester made but whose acknowledge was lost is simply made

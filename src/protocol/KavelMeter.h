@@ -81,4 +81,13 @@ class TMeter {
   std::uint8_t MeterType = kMeterNone;
   std::uint16_t NominalVoltage = 0;
   TKavelPort* Port = nullptr;  // not owned
+
+ protected:
+  // Writes two locations that only make sense together (a setting and the
+  // word that balances it). When the second write fails, the first location
+  // gets back the bytes it held before, so that a tester still answering is
+  // left exactly as it was; then the second write's failure is raised.
+  void EEWriteBoth(std::uint16_t first, const std::string& firstData,
+                   const std::string& firstBefore, std::uint16_t second,
+                   const std::string& secondData);
 };

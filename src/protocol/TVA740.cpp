@@ -36,8 +36,11 @@ bool TTVA740::WriteNominalVoltage(std::uint16_t Voltage) {
   balance = static_cast<std::uint16_t>(Voltage == 230 ? balance + tva740::kBalanceStep
                                                       : balance - tva740::kBalanceStep);
   const std::string block = Block(Voltage == 230 ? tva740::kBlock230V : tva740::kBlock220V);
-  EEWrite(tva740::kVoltageAddress, block.substr(0, 2));
-  EEWrite(tva740::kBalanceAddress, Word(balance));
+  // The voltage word last read is the other block: its bytes are the ones
+  // to put back if the balance word cannot follow.
+  const std::string before = Block(Voltage == 230 ? tva740::kBlock220V : tva740::kBlock230V);
+  EEWriteBoth(tva740::kVoltageAddress, block.substr(0, 2), before.substr(0, 2),
+              tva740::kBalanceAddress, Word(balance));
   return true;
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "DKL310.h"
+#include "MessageOf.h"
+#include "NamedRows.h"
 #include "TVA740.h"
 #include "TesterOnLine.h"
 #include "useful.h"
@@ -89,24 +91,54 @@ TEST(TVA740Voltage, RefusalsSendNothing) {
   EXPECT_NE(before, unrecognised);
 }
 
-TEST(TVA740Voltage, FailedWritesLeaveWhatWentThrough) {
-  TesterOnLine line;
-  auto meter = line.Connect<TTVA740>();
-  meter->ReadNominalVoltage();
-  // The tester falls silent right after the voltage word is written.
-  line.tester.OnEepromWritten([&] { line.tester.AddFault(Fault::NoAnswer, sim::kForever, 'z'); });
-  EXPECT_THROW(meter->WriteNominalVoltage(230), ENoConnection);
-  EXPECT_EQ(line.tester.EepromBytes(40, 2), Bytes("66 87"));
-  EXPECT_EQ(line.tester.EepromBytes(126, 2), Bytes("34 12"));
+// A switch is two writes; the second one failing must not leave the tester
+// with the new setting and the old balance where the program can help it.
+struct SecondWriteCase {
+  const char* name;
+  const char* model;
+  std::uint16_t second;    // the address of the second write
+  std::string halfChange;  // the first write alone: where and what
+  std::uint16_t first;
+  friend void PrintTo(const SecondWriteCase& row, std::ostream* out) { *out << row.name; }
+};
 
-  TesterOnLine refusing;
-  auto other = refusing.Connect<TTVA740>();
-  other->ReadNominalVoltage();
-  const std::string before = refusing.tester.Eeprom();
-  refusing.tester.AddFault(Fault::Nak, sim::kForever, 'z');
-  EXPECT_THROW(other->WriteNominalVoltage(230), EWriteError);
-  EXPECT_EQ(refusing.tester.Eeprom(), before);
+class SecondWriteFails : public ::testing::TestWithParam<SecondWriteCase> {
+ protected:
+  std::unique_ptr<TMeter> Connected(TesterOnLine& line) {
+    auto meter = std::string(GetParam().model) == "TVA-740"
+                     ? std::unique_ptr<TMeter>(line.Connect<TTVA740>())
+                     : std::unique_ptr<TMeter>(line.Connect<TDKL310>());
+    meter->ReadNominalVoltage();
+    return meter;
+  }
+};
+
+TEST_P(SecondWriteFails, RefusedPutsTheFirstBack) {
+  TesterOnLine line(GetParam().model, "1.00");
+  auto meter = Connected(line);
+  const std::string before = line.tester.Eeprom();
+  line.tester.AddFault(Fault::Nak, 5, 'z', GetParam().second);
+  EXPECT_EQ(MessageOf<EWriteError>([&] { meter->WriteNominalVoltage(230); }),
+            " object TMeter.EEWrite: WRITE ERROR ");
+  EXPECT_EQ(line.tester.Eeprom(), before);
 }
+
+TEST_P(SecondWriteFails, TesterGoneLeavesTheHalfChange) {
+  TesterOnLine line(GetParam().model, "1.00");
+  auto meter = Connected(line);
+  const std::string before = line.tester.Eeprom();
+  // The tester falls silent right after the first write.
+  line.tester.OnEepromWritten([&] { line.tester.AddFault(Fault::NoAnswer, sim::kForever, 'z'); });
+  EXPECT_EQ(MessageOf<ENoConnection>([&] { meter->WriteNominalVoltage(230); }),
+            " object TMeter.EEWite: NO ANSWER ");
+  EXPECT_EQ(line.tester.Eeprom(), Image(before, GetParam().first, GetParam().halfChange));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, SecondWriteFails,
+    ::testing::Values(SecondWriteCase{"Tva740Balance", "TVA-740", 126, Bytes("66 87"), 40},
+                      SecondWriteCase{"Dkl310Crc", "DKL-310", 122, Bytes("01 92"), 112}),
+    RowName());
 
 TEST(TVA740Auto, ReadAndWriteKeepTheNextByte) {
   TesterOnLine line;

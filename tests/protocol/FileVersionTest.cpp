@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-#include <filesystem>
-
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
+#include "ScratchDir.h"
 #include "useful.h"
 
 TEST(FileVersion, RunningProgramReadsItsStamp) {
@@ -17,19 +16,18 @@ TEST(FileVersion, RunningProgramReadsItsStamp) {
 TEST(FileVersion, FilesWithoutAStampGiveZeros) {
   EXPECT_EQ(GetFileVersionText("/bin/sh"), "0.0.0.0");  // an ELF file without the stamp
   EXPECT_EQ(GetFileVersionText("/nonexistent/program"), "0.0.0.0");
-  const auto path = std::filesystem::temp_directory_path() / "kavel-not-elf";
+  const ScratchDir scratch;
+  const auto path = scratch / "not-elf";
   std::ofstream(path) << "\x7f"
                          "ELF but nothing after it";
   EXPECT_EQ(GetFileVersionText(path.string()), "0.0.0.0");
-  std::filesystem::remove(path);
 }
 
 TEST(FileVersion, AProgramCopiedWithoutItsStampGivesZeros) {
-  const auto copy =
-      std::filesystem::temp_directory_path() / ("kavel-unstamped-" + std::to_string(::getpid()));
+  const ScratchDir scratch;
+  const auto copy = scratch / "unstamped";
   const std::string command =
       "objcopy --remove-section .kavel_version /proc/self/exe " + copy.string();
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   EXPECT_EQ(GetFileVersionText(copy.string()), "0.0.0.0");
-  std::filesystem::remove(copy);
 }

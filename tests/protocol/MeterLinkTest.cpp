@@ -1,27 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "MessageOf.h"
 #include "NamedRows.h"
 #include "PortNames.h"
 #include "Stopwatch.h"
 #include "TesterOnLine.h"
 
 using sim::Fault;
-
-namespace {
-
-template <class E, class F>
-std::string MessageOf(F operation) {
-  try {
-    operation();
-  } catch (const E& failure) {
-    return failure.Message;
-  } catch (const std::exception& other) {
-    return std::string("other failure: ") + other.what();
-  }
-  return "nothing raised";
-}
-
-}  // namespace
 
 TEST(MeterVersion, OneExchangeThenTheHeldText) {
   TesterOnLine line("TVA-740", "2.01");

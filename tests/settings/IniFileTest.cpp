@@ -156,9 +156,16 @@ TEST_P(FailedSave, LeavesTheOldFile) {
   EXPECT_EQ(Entries(), std::vector<std::string>{"kavel-setup.ini"});
 }
 
+std::string StepName(const ::testing::TestParamInfo<FileStep>& step) {
+  static const char* const kNames[] = {"Read",  "CreateTemporary", "Write",
+                                       "Flush", "Close",           "Rename"};
+  return kNames[static_cast<int>(step.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(Steps, FailedSave,
                          ::testing::Values(FileStep::CreateTemporary, FileStep::Write,
-                                           FileStep::Flush, FileStep::Close, FileStep::Rename));
+                                           FileStep::Flush, FileStep::Close, FileStep::Rename),
+                         StepName);
 
 TEST_F(SettingsFile, FullFilesystemLeavesTheOldFile) {
   const fs::path mount = dir_ / "small";

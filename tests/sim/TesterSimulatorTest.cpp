@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "PseudoTerminal.h"
+#include "ScratchDir.h"
 #include "Stopwatch.h"
 #include "TesterOnLine.h"
 #include "useful.h"
@@ -83,7 +84,8 @@ TEST_F(RawLine, PacedRepliesTakeTheLineTime) {
 }
 
 TEST(SimulatorEepromFile, SavesAndLoadsTheImage) {
-  const auto path = std::filesystem::temp_directory_path() / "kavel-sim-eeprom.bin";
+  const ScratchDir scratch;
+  const auto path = scratch / "eeprom.bin";
   sim::TesterSimulator first;
   first.SetEepromBytes(200, "\x01\x02");
   first.SaveEeprom(path.string());

@@ -14,6 +14,7 @@
 #include "MessageBoxes.h"
 #include "NamedRows.h"
 #include "QtMessagePump.h"
+#include "ScratchDir.h"
 #include "Stopwatch.h"
 #include "TesterExchange.h"
 #include "UiTestSupport.h"
@@ -102,7 +103,8 @@ TEST(QtPump, DelayKeepsTheWindowsLive) {
 }
 
 TEST(Settings, NamesMatchRegardlessOfCaseAndWritesKeepTheRest) {
-  const auto path = (std::filesystem::temp_directory_path() / "kavel-ini-test.ini").string();
+  const ScratchDir scratch;
+  const auto path = (scratch / "kavel-setup.ini").string();
   std::ofstream(path) << "[Main Setings]\nSERIAL PORT=com4\n[ports]\ncom1=/dev/ttyUSB0\n";
   {
     IniFile ini(path);
@@ -116,7 +118,6 @@ TEST(Settings, NamesMatchRegardlessOfCaseAndWritesKeepTheRest) {
   IniFile again(path);
   EXPECT_EQ(again.ReadString("Main Setings", "Serial port", ""), "COM2");
   EXPECT_EQ(again.ReadString("Ports", "COM1", ""), "/dev/ttyUSB0");
-  std::filesystem::remove(path);
 
   IniFile nowhere("/nonexistent-folder/kavel.ini");
   EXPECT_EQ(nowhere.ReadString("Main Setings", "Meter", "NoType"), "NoType");
