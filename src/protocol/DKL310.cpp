@@ -33,6 +33,6 @@ bool TDKL310::WriteNominalVoltage(std::uint16_t Voltage) {
 
   EEWriteBoth(dkl310::kBlockAddress, block.substr(0, 2), before.substr(0, 2),
               static_cast<std::uint16_t>(dkl310::kBlockAddress + dkl310::kCrcOffset),
-              block.substr(dkl310::kCrcOffset, 2));
+              block.substr(dkl310::kCrcOffset, 2), before.substr(dkl310::kCrcOffset, 2));
   return true;
 }

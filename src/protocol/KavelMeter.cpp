@@ -167,16 +167,18 @@ void TMeter::EERead(std::uint16_t Address, std::string& Data) {
 
 void TMeter::EEWriteBoth(std::uint16_t first, const std::string& firstData,
                          const std::string& firstBefore, std::uint16_t second,
-                         const std::string& secondData) {
-  EEWrite(first, firstData);
+                         const std::string& secondData, const std::string& secondBefore) {
   try {
+    EEWrite(first, firstData);
     EEWrite(second, secondData);
   } catch (...) {
-    try {
-      EEWrite(first, firstBefore);
-    } catch (...) {
-      // Gone for good: the first write stays, and the user is told of the
-      // failure below.
+    for (const auto& [address, before] : {std::pair{first, firstBefore}, {second, secondBefore}}) {
+      try {
+        EEWrite(address, before);
+      } catch (...) {
+        // A tester gone for good keeps what reached it; the user is told of
+        // the failure below.
+      }
     }
     throw;
   }

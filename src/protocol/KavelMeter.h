@@ -84,10 +84,11 @@ class TMeter {
 
  protected:
   // Writes two locations that only make sense together (a setting and the
-  // word that balances it). When the second write fails, the first location
-  // gets back the bytes it held before, so that a tester still answering is
-  // left exactly as it was; then the second write's failure is raised.
+  // word that balances it). When a write fails, both locations get back the
+  // bytes they held before (a write whose acknowledge was garbled may have
+  // landed all the same), so that a tester still answering is left exactly
+  // as it was; then the failure is raised as it came.
   void EEWriteBoth(std::uint16_t first, const std::string& firstData,
                    const std::string& firstBefore, std::uint16_t second,
-                   const std::string& secondData);
+                   const std::string& secondData, const std::string& secondBefore);
 };

@@ -31,7 +31,8 @@ bool TTVA740::WriteNominalVoltage(std::uint16_t Voltage) {
 
   std::string data;
   EERead(tva740::kBalanceAddress, data);
-  std::uint16_t balance = WordAt(data);
+  const std::uint16_t balanceBefore = WordAt(data);
+  std::uint16_t balance = balanceBefore;
   // 16-bit arithmetic that wraps, as the tester's own does.
   balance = static_cast<std::uint16_t>(Voltage == 230 ? balance + tva740::kBalanceStep
                                                       : balance - tva740::kBalanceStep);
@@ -40,7 +41,7 @@ bool TTVA740::WriteNominalVoltage(std::uint16_t Voltage) {
   // to put back if the balance word cannot follow.
   const std::string before = Block(Voltage == 230 ? tva740::kBlock220V : tva740::kBlock230V);
   EEWriteBoth(tva740::kVoltageAddress, block.substr(0, 2), before.substr(0, 2),
-              tva740::kBalanceAddress, Word(balance));
+              tva740::kBalanceAddress, Word(balance), Word(balanceBefore));
   return true;
 }
 

@@ -123,6 +123,17 @@ TEST_P(SecondWriteFails, RefusedPutsTheFirstBack) {
   EXPECT_EQ(line.tester.Eeprom(), before);
 }
 
+TEST_P(SecondWriteFails, GarbledAcknowledgePutsBothBack) {
+  // The tester makes the second write each time, but its acknowledge arrives
+  // damaged: the write has landed although it failed.
+  TesterOnLine line(GetParam().model, "1.00");
+  auto meter = Connected(line);
+  const std::string before = line.tester.Eeprom();
+  line.tester.AddFault(Fault::WrongCrc, sim::kForever, 'z', GetParam().second);
+  EXPECT_THROW(meter->WriteNominalVoltage(230), EWriteError);
+  EXPECT_EQ(line.tester.Eeprom(), before);
+}
+
 TEST_P(SecondWriteFails, TesterGoneLeavesTheHalfChange) {
   TesterOnLine line(GetParam().model, "1.00");
   auto meter = Connected(line);
