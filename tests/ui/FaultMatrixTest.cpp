@@ -1,0 +1,341 @@
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "MainWindowFixture.h"
+#include "NamedRows.h"
+#include "ScratchDir.h"
+#include "TesterOnLine.h"
+#include "fmOption_.h"
+#include "fmSetupAUTO_.h"
+
+using sim::Fault;
+
+namespace {
+
+// Where the program talks to the tester, and the request a fault there hits.
+enum class Place {
+  Menu,                // MeterCorrect before a dialog opens
+  VoltageOpening,      // the voltage read when the dialog opens
+  VoltageSetIdentify,  // "Set": MeterCorrect
+  VoltageSetRead,      // "Set": the balance word read
+  VoltageSetFirst,     // "Set": the voltage word written
+  VoltageSetSecond,    // "Set": the balance word written
+  OptionsTest,         // the transmission test
+  OptionsOk,           // OK identifying the tester
+  AutoOpening,         // the option byte read when the dialog opens
+  AutoSetIdentify,     // "Set": MeterCorrect
+  AutoSetRead,         // "Set": the byte read to keep its neighbour
+  AutoSetWrite,        // "Set": the byte written
+};
+
+// Every fault the simulator injects, and another tester plugged in.
+enum class LineFault { Silence, WrongCrc, ShortReply, Nak, Noise, HangUp, OtherModel };
+
+enum class Image { Old, New, HalfChange };
+
+struct Aim {
+  char command;
+  int address;
+};
+
+Aim AimOf(Place place) {
+  switch (place) {
+    case Place::VoltageOpening:
+      return {'o', 40};
+    case Place::VoltageSetRead:
+      return {'o', 126};
+    case Place::VoltageSetFirst:
+      return {'z', 40};
+    case Place::VoltageSetSecond:
+      return {'z', 126};
+    case Place::AutoOpening:
+    case Place::AutoSetRead:
+      return {'o', 144};
+    case Place::AutoSetWrite:
+      return {'z', 144};
+    default:
+      return {'V', sim::kAnyAddress};
+  }
+}
+
+struct FaultCase {
+  const char* name;
+  Place place;
+  LineFault fault;
+  BoxKind kind;         // of the last box shown
+  const char* message;  // its text
+  bool dialogOpen;      // the place's dialog still open afterwards
+  Image image;
+  friend void PrintTo(const FaultCase& row, std::ostream* out) { *out << row.name; }
+};
+
+const char kNoDevice[] =
+    " No device detected, check if:                            \r"
+    " - the device is turned on in RS-232 communication mode?  \r"
+    " - the port selected is not used by some other device?    \r"
+    " - the connection between computer and device is correct? ";
+const char kTransmission[] = " Error transmitting the device.";
+const char kHungUp[] = "Błąd wykonania funkcji ReadFile (win error code: 5)";
+const char kVersionCrc[] = " object TMeter.GetVersion: CRC ERROR ";
+const char kReadSilent[] = " object TMeter.EERead: NO ANSWER ";
+const char kReadCrc[] = " object TMeter.EERead: CRC ERROR ";
+const char kWriteRefused[] = " object TMeter.EEWrite: WRITE ERROR ";
+const char kMismatch[] =
+    "The device connected is not of TVA-740 type, \r It is now connected: DKL-310 v1.00";
+
+constexpr BoxKind kInfo = BoxKind::Information;
+constexpr BoxKind kReport = BoxKind::Failure;
+
+// The program remembering the simulated TVA-740 (firmware 2.01) on COM2.
+class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterface<FaultCase> {
+ protected:
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    Remember("COM2", "TVA740v2_299Type");
+    Start();
+    old_ = tester_.Eeprom();
+  }
+
+  void Inject() {
+    const Aim aim = AimOf(GetParam().place);
+    switch (GetParam().fault) {
+      case LineFault::OtherModel:
+        tester_.SetModel("DKL-310", "1.00");
+        return;
+      case LineFault::Silence:
+        return tester_.AddFault(Fault::NoAnswer, sim::kForever, aim.command, aim.address);
+      case LineFault::WrongCrc:
+        return tester_.AddFault(Fault::WrongCrc, sim::kForever, aim.command, aim.address);
+      case LineFault::ShortReply:
+        return tester_.AddFault(Fault::ShortReply, sim::kForever, aim.command, aim.address);
+      case LineFault::Nak:
+        return tester_.AddFault(Fault::Nak, sim::kForever, aim.command, aim.address);
+      case LineFault::Noise:
+        return tester_.AddFault(Fault::Noise, sim::kForever, aim.command, aim.address);
+      case LineFault::HangUp:
+        return tester_.AddFault(Fault::HangUp, 1, aim.command, aim.address);
+    }
+  }
+
+  // Runs the menu item; inside the dialog it opens, action. Answers whether
+  // the dialog was still open after the action.
+  bool InDialog(QAction* item, const std::function<void(QWidget*)>& action) {
+    bool open = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal) return;
+      closer.stop();
+      action(modal);
+      open = modal->isVisible();
+      if (open) modal->close();
+    });
+    closer.start(10);
+    item->trigger();
+    return open;
+  }
+
+  bool Run() {
+    TForm1& form = *form_;
+    boxes_.answers = {true};
+    switch (GetParam().place) {
+      case Place::Menu:
+        Inject();
+        return InDialog(form.mmChangeVoltage(), [](QWidget*) {});
+      case Place::VoltageOpening:
+      case Place::AutoOpening:
+        Inject();
+        return InDialog(
+            GetParam().place == Place::AutoOpening ? form.mmSetupAuto() : form.mmChangeVoltage(),
+            [](QWidget*) {});
+      case Place::VoltageSetIdentify:
+      case Place::VoltageSetRead:
+      case Place::VoltageSetFirst:
+      case Place::VoltageSetSecond:
+        return InDialog(form.mmChangeVoltage(), [&](QWidget*) {
+          Inject();
+          form.fmChangeVoltage->rb230()->setChecked(true);
+          form.fmChangeVoltage->bbOK()->click();
+        });
+      case Place::AutoSetIdentify:
+      case Place::AutoSetRead:
+      case Place::AutoSetWrite:
+        return InDialog(form.mmSetupAuto(), [&](QWidget*) {
+          Inject();
+          form.fmSetupAUTO->bbCheckBase()->click();
+          form.fmSetupAUTO->bbOK()->click();
+        });
+      case Place::OptionsTest:
+        return InDialog(form.mmOption(), [&](QWidget*) {
+          Inject();
+          form.fmOption->bbTransmitionTest()->click();
+        });
+      case Place::OptionsOk:
+        return InDialog(form.mmOption(), [&](QWidget*) {
+          form.fmOption->cbMeterType()->setEditText("TVA-740");
+          Inject();
+          form.fmOption->bbOK()->click();
+        });
+    }
+    return false;
+  }
+
+  std::string Expected(Image image) const {
+    std::string expected = old_;
+    const bool autoMode = GetParam().place >= Place::AutoOpening;
+    if (image == Image::New && autoMode) expected[144] = '\x44';
+    if (image != Image::Old && !autoMode) expected.replace(40, 2, Bytes("66 87"));
+    if (image == Image::New && !autoMode) expected.replace(126, 2, Bytes("3E 12"));
+    return expected;
+  }
+
+  std::string old_;
+};
+
+}  // namespace
+
+TEST_P(FaultMatrix, MessageWindowAndEeprom) {
+  const FaultCase& c = GetParam();
+  const bool open = Run();
+  ASSERT_FALSE(boxes_.shown.empty());
+  EXPECT_EQ(boxes_.shown.back().kind, c.kind);
+  EXPECT_EQ(boxes_.shown.back().text, QString::fromUtf8(c.message));
+  EXPECT_EQ(open, c.dialogOpen);
+  EXPECT_EQ(tester_.Eeprom(), Expected(c.image));
+}
+
+#define ROW(place, fault, kind, message, open, image) \
+  FaultCase { #place "_" #fault, Place::place, LineFault::fault, kind, message, open, Image::image }
+
+// A write whose acknowledge is damaged (wrong CRC, noise, cut short) has
+// landed all the same; a refused or lost one has not.
+INSTANTIATE_TEST_SUITE_P(
+    EveryFaultEveryPlace, FaultMatrix,
+    ::testing::Values(ROW(Menu, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(Menu, WrongCrc, kInfo, kTransmission, false, Old),
+                      ROW(Menu, ShortReply, kInfo, kTransmission, false, Old),
+                      ROW(Menu, Nak, kInfo, kTransmission, false, Old),
+                      ROW(Menu, Noise, kInfo, kTransmission, false, Old),
+                      ROW(Menu, HangUp, kReport, kHungUp, false, Old),
+                      ROW(Menu, OtherModel, kInfo, kMismatch, false, Old),
+                      ROW(VoltageOpening, Silence, kReport, kReadSilent, true, Old),
+                      ROW(VoltageOpening, WrongCrc, kReport, kReadCrc, true, Old),
+                      ROW(VoltageOpening, ShortReply, kReport, kReadCrc, true, Old),
+                      ROW(VoltageOpening, Nak, kReport, kReadCrc, true, Old),
+                      ROW(VoltageOpening, Noise, kReport, kReadCrc, true, Old),
+                      ROW(VoltageOpening, HangUp, kReport, kHungUp, true, Old),
+                      ROW(VoltageSetIdentify, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(VoltageSetIdentify, WrongCrc, kReport, kVersionCrc, true, Old),
+                      ROW(VoltageSetIdentify, ShortReply, kReport, kVersionCrc, true, Old),
+                      ROW(VoltageSetIdentify, Nak, kReport, kVersionCrc, true, Old),
+                      ROW(VoltageSetIdentify, Noise, kReport, kVersionCrc, true, Old),
+                      ROW(VoltageSetIdentify, HangUp, kReport, kHungUp, true, Old),
+                      ROW(VoltageSetIdentify, OtherModel, kInfo, kMismatch, true, Old),
+                      ROW(VoltageSetRead, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(VoltageSetRead, WrongCrc, kReport, kReadCrc, true, Old),
+                      ROW(VoltageSetRead, ShortReply, kReport, kReadCrc, true, Old),
+                      ROW(VoltageSetRead, Nak, kReport, kReadCrc, true, Old),
+                      ROW(VoltageSetRead, Noise, kReport, kReadCrc, true, Old),
+                      ROW(VoltageSetRead, HangUp, kReport, kHungUp, true, Old),
+                      ROW(VoltageSetFirst, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(VoltageSetFirst, WrongCrc, kReport, kWriteRefused, true, Old),
+                      ROW(VoltageSetFirst, ShortReply, kInfo, kNoDevice, false, Old),
+                      ROW(VoltageSetFirst, Nak, kReport, kWriteRefused, true, Old),
+                      ROW(VoltageSetFirst, Noise, kReport, kWriteRefused, true, Old),
+                      ROW(VoltageSetFirst, HangUp, kReport, kHungUp, true, Old),
+                      ROW(VoltageSetSecond, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(VoltageSetSecond, WrongCrc, kReport, kWriteRefused, true, Old),
+                      ROW(VoltageSetSecond, ShortReply, kInfo, kNoDevice, false, Old),
+                      ROW(VoltageSetSecond, Nak, kReport, kWriteRefused, true, Old),
+                      ROW(VoltageSetSecond, Noise, kReport, kWriteRefused, true, Old),
+                      // Gone after the voltage word landed: nothing can put it back.
+                      ROW(VoltageSetSecond, HangUp, kReport, kHungUp, true, HalfChange),
+                      ROW(OptionsTest, Silence, kInfo, kNoDevice, true, Old),
+                      ROW(OptionsTest, WrongCrc, kInfo, kTransmission, true, Old),
+                      ROW(OptionsTest, ShortReply, kInfo, kTransmission, true, Old),
+                      ROW(OptionsTest, Nak, kInfo, kTransmission, true, Old),
+                      ROW(OptionsTest, Noise, kInfo, kTransmission, true, Old),
+                      ROW(OptionsTest, HangUp, kReport, kHungUp, true, Old),
+                      ROW(OptionsTest, OtherModel, kInfo,
+                          "  It is now connected:  [DKL-310 v1.00]\r", true, Old),
+                      ROW(OptionsOk, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(OptionsOk, WrongCrc, kInfo, kTransmission, false, Old),
+                      ROW(OptionsOk, ShortReply, kInfo, kTransmission, false, Old),
+                      ROW(OptionsOk, Nak, kInfo, kTransmission, false, Old),
+                      ROW(OptionsOk, Noise, kInfo, kTransmission, false, Old),
+                      ROW(OptionsOk, HangUp, kReport, kHungUp, true, Old),
+                      ROW(OptionsOk, OtherModel, kInfo, kMismatch, true, Old),
+                      ROW(AutoOpening, Silence, kInfo, kNoDevice, true, Old),
+                      ROW(AutoOpening, WrongCrc, kReport, kReadCrc, true, Old),
+                      ROW(AutoOpening, ShortReply, kReport, kReadCrc, true, Old),
+                      ROW(AutoOpening, Nak, kReport, kReadCrc, true, Old),
+                      ROW(AutoOpening, Noise, kReport, kReadCrc, true, Old),
+                      ROW(AutoOpening, HangUp, kReport, kHungUp, true, Old),
+                      ROW(AutoSetIdentify, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(AutoSetIdentify, WrongCrc, kReport, kVersionCrc, true, Old),
+                      ROW(AutoSetIdentify, ShortReply, kReport, kVersionCrc, true, Old),
+                      ROW(AutoSetIdentify, Nak, kReport, kVersionCrc, true, Old),
+                      ROW(AutoSetIdentify, Noise, kReport, kVersionCrc, true, Old),
+                      ROW(AutoSetIdentify, HangUp, kReport, kHungUp, true, Old),
+                      ROW(AutoSetIdentify, OtherModel, kInfo, kMismatch, true, Old),
+                      ROW(AutoSetRead, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(AutoSetRead, WrongCrc, kReport, kReadCrc, true, Old),
+                      ROW(AutoSetRead, ShortReply, kReport, kReadCrc, true, Old),
+                      ROW(AutoSetRead, Nak, kReport, kReadCrc, true, Old),
+                      ROW(AutoSetRead, Noise, kReport, kReadCrc, true, Old),
+                      ROW(AutoSetRead, HangUp, kReport, kHungUp, true, Old),
+                      ROW(AutoSetWrite, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(AutoSetWrite, WrongCrc, kReport, kWriteRefused, true, New),
+                      ROW(AutoSetWrite, ShortReply, kInfo, kNoDevice, false, New),
+                      ROW(AutoSetWrite, Nak, kReport, kWriteRefused, true, Old),
+                      ROW(AutoSetWrite, Noise, kReport, kWriteRefused, true, New),
+                      ROW(AutoSetWrite, HangUp, kReport, kHungUp, true, Old)),
+    RowName());
+
+#undef ROW
+
+// The cable pulled during an exchange and plugged back: the port closes, the
+// user picks it again in Options, and the program works on without a restart.
+TEST_F(MainWindowFixture, PulledCableIsRecoveredByPickingThePortAgain) {
+  const ScratchDir scratch;
+  const auto link = scratch / "tester";
+  std::filesystem::create_symlink(tester_.DevicePath(), link);
+  WriteSettings("[Ports]\nCOM2=" + link.string() +
+                "\n[Main Setings]\nSerial port=COM2\nMeter=TVA740v2_299Type\n");
+  TForm1& form = Start();
+  tester_.AddFault(Fault::HangUp, 1, 'V');
+  form.mmChangeVoltage()->trigger();
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].text, "Błąd wykonania funkcji ReadFile (win error code: 5)");
+  EXPECT_FALSE(form.MeterPort->Connected());
+  form.mmChangeVoltage()->trigger();
+  ASSERT_EQ(boxes_.shown.size(), 2u);
+  EXPECT_EQ(boxes_.shown[1].text, " Device and/or communication port has not been selected ");
+
+  sim::TesterSimulator back;
+  std::filesystem::remove(link);
+  std::filesystem::create_symlink(back.DevicePath(), link);
+  WhenModalShown([&](QWidget*) {
+    form.fmOption->SetPortText("");
+    QTest::keyClicks(form.fmOption->cbCOM()->lineEdit(), "COM2");  // chosen again
+    form.fmOption->bbCancel()->click();
+  });
+  form.mmOption()->trigger();
+  EXPECT_TRUE(form.MeterPort->Connected());
+
+  bool opened = false;
+  WhenModalShown([&](QWidget* modal) {
+    opened = modal == form.fmChangeVoltage;
+    modal->close();
+  });
+  form.mmChangeVoltage()->trigger();
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(back.Requests().size(), 2u);  // identified, then the voltage read
+}
