@@ -65,7 +65,15 @@ void DelayOn(std::uint32_t ms, const std::function<std::uint32_t()>& tickCount) 
   }
 }
 
-void Delay(std::uint32_t ms) { DelayOn(ms, GetTickCount); }
+namespace {
+
+std::uint32_t (*tickSource)() = nullptr;
+
+}  // namespace
+
+void InstallTickSource(std::uint32_t (*source)()) { tickSource = source; }
+
+void Delay(std::uint32_t ms) { DelayOn(ms, tickSource ? tickSource : GetTickCount); }
 
 bool TestBit(std::uint8_t value, int bit) { return (value >> bit) & 1; }
 

@@ -20,6 +20,9 @@ void Delay(std::uint32_t ms);
 void DelayOn(std::uint32_t ms, const std::function<std::uint32_t()>& tickCount);
 // Milliseconds since an arbitrary start, cut to 32 bits.
 std::uint32_t GetTickCount();
+// The counter Delay waits on: GetTickCount unless a fuzzer installs one that
+// its message pump moves on (nullptr goes back to GetTickCount).
+void InstallTickSource(std::uint32_t (*source)());
 
 bool TestBit(std::uint8_t value, int bit);
 void SetBit(std::uint8_t& value, int bit);

@@ -157,7 +157,7 @@ class TCustomComPort {
   void Close();
   virtual int WriteBytes(const std::string& Data);
   virtual int ReadBytes(std::string& Data, int Count);
-  void PurgeBuffers(bool Input, bool Output);
+  virtual void PurgeBuffers(bool Input, bool Output);
   void SetDTRState(bool State);
   void SetRTSState(bool State);
 

@@ -157,7 +157,8 @@ void ProfileText::Write(const std::string& section, const std::string& key,
     if (parsed.kind != Kind::Blank) lastFilled = i;
   }
   const Line& after = found->lines[lastFilled];
-  // A last line without its line ending gets one first.
-  const std::string lead = after.next == after.end ? ending : "";
+  // A last line without its line feed gets one first.
+  const bool ended = after.next > 0 && text_[after.next - 1] == '\n';
+  const std::string lead = ended ? "" : ending;
   text_.insert(after.next, lead + key + "=" + value + ending);
 }

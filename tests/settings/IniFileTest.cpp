@@ -156,10 +156,12 @@ TEST_P(FailedSave, LeavesTheOldFile) {
   EXPECT_EQ(Entries(), std::vector<std::string>{"kavel-setup.ini"});
 }
 
+const char* const kStepNames[] = {"Read", "CreateTemporary", "Write", "Flush", "Close", "Rename"};
+
+void PrintTo(FileStep step, std::ostream* out) { *out << kStepNames[static_cast<int>(step)]; }
+
 std::string StepName(const ::testing::TestParamInfo<FileStep>& step) {
-  static const char* const kNames[] = {"Read",  "CreateTemporary", "Write",
-                                       "Flush", "Close",           "Rename"};
-  return kNames[static_cast<int>(step.param)];
+  return kStepNames[static_cast<int>(step.param)];
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, FailedSave,

@@ -76,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"MissingKeyEndsItsSection", "[S]\na=1\n\n[T]\n", "k", "v",
                   "[S]\na=1\nk=v\n\n[T]\n"},
         WriteCase{"MissingKeyWithoutFinalLineEnd", "[S]\na=1", "k", "v", "[S]\na=1\nk=v\n"},
+        WriteCase{"MissingKeyAfterALoneReturn", "[S]\na=1\r", "k", "v", "[S]\na=1\r\nk=v\n"},
         WriteCase{"MissingSection", "[T]\nx=1\n", "k", "v", "[T]\nx=1\n[S]\nk=v\n"},
         WriteCase{"MissingSectionAfterJunk", "x", "k", "v", "x\n[S]\nk=v\n"},
         WriteCase{"EmptyFile", "", "k", "v", "[S]\nk=v\n"},

@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
-#include <regex>
 
 #include "MainWindowFixture.h"
 #include "fmHelp_.h"
@@ -35,8 +34,9 @@ TEST_F(HelpWindows, AboutShowsTheStampedVersionAndInventedContacts) {
   EXPECT_TRUE(about.findChild<QLabel*>("st3")->font().bold());
   // Contacts that reach nobody: a telephone number of the range set aside
   // for drama (020 7946 0000 to 0999) and the reserved example.com domain.
-  EXPECT_TRUE(std::regex_match(Label(&about, "st7").toStdString(),
-                               std::regex(R"(tel\. \+44 20 7946 0\d\d\d)")));
+  const QString telephone = Label(&about, "st7");
+  EXPECT_TRUE(telephone.startsWith("tel. +44 20 7946 0")) << telephone.toStdString();
+  EXPECT_EQ(telephone.size(), QString("tel. +44 20 7946 0000").size());
   EXPECT_TRUE(Label(&about, "st4").endsWith("@kavel.example.com"));
   EXPECT_TRUE(Label(&about, "st8").endsWith(".example.com"));
   // Street, town, telephone, e-mail, web, one under the other.
