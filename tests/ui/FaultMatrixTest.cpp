@@ -303,7 +303,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The cable pulled during an exchange and plugged back: the port closes, the
 // user picks it again in Options, and the program works on without a restart.
-TEST_F(MainWindowFixture, PulledCableIsRecoveredByPickingThePortAgain) {
+using LineRecovery = MainWindowFixture;
+
+TEST_F(LineRecovery, PulledCableIsRecoveredByPickingThePortAgain) {
   const ScratchDir scratch;
   const auto link = scratch / "tester";
   std::filesystem::create_symlink(tester_.DevicePath(), link);

@@ -329,11 +329,12 @@ std::string TesterSimulator::Perform(const std::string& payload) {
 
 void TesterSimulator::Send(const std::string& reply, Clock::time_point requestEnd) {
   const bool paced = requestEnd != Clock::time_point();
-  if (paced) std::this_thread::sleep_until(requestEnd);
-  // Paced, a character every 5 ms; otherwise the reply arrives as one block.
+  // Paced, character k has left the line k + 1 character times after the
+  // request's end: absolute deadlines, so lateness never adds up. Otherwise
+  // the reply arrives as one block.
   const size_t step = paced ? 1 : reply.size();
   for (size_t sent = 0; sent < reply.size(); sent += step) {
-    if (paced) std::this_thread::sleep_for(kCharacterTime);
+    if (paced) std::this_thread::sleep_until(requestEnd + kCharacterTime * static_cast<int>(sent + 1));
     std::lock_guard guard(lock_);
     if (master_.fd < 0 || write(master_.fd, reply.data() + sent, step) < 0) return;
   }
