@@ -161,6 +161,11 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
 }
 
 void IniFile::UpdateFile() {
-  if (unreadable_ || !SaveAtomically(FinalTarget(path_), text_.Bytes()))
-    throw Exception("Unable to write to " + path_);
+  const Exception failure("Unable to write to " + path_);
+  if (unreadable_) throw failure;
+  const fs::path target = FinalTarget(path_);
+  // The user's configuration folder may not exist before the first save.
+  std::error_code error;
+  if (!target.parent_path().empty()) fs::create_directories(target.parent_path(), error);
+  if (error || !SaveAtomically(target, text_.Bytes())) throw failure;
 }

@@ -1,29 +1,36 @@
 // kavel-setup: configures the maker's electrical-installation testers.
 #include <QApplication>
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 
+#include "CommandLine.h"
 #include "HandlerGuard.h"
 #include "Messages.h"
 #include "ProgramWindows.h"
 #include "QtMessagePump.h"
+#include "SettingsLocation.h"
+#include "SignalEnding.h"
+#include "useful.h"
 
-namespace {
+int main(int argc, char** argv) {  // arguments other than these and Qt's own are ignored
+  const std::string settingsPath =
+      SettingsFilePath(std::filesystem::read_symlink("/proc/self/exe"),
+                       std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))
+          .string();
+  if (const auto status =
+          AnswerCommandLine(argc, argv, GetFileVersionText(), settingsPath, std::cout))
+    return *status;
 
-// The settings file lives beside the executable, under its name with ".ini".
-std::string SettingsFilePath() {
-  std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe");
-  return path.replace_extension(".ini").string();
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {  // arguments other than Qt's own are ignored
   QApplication application(argc, argv);
   QApplication::setApplicationName(kApplicationTitle);
+  // Before the port opens: a signal then ends the program as the close box
+  // does, once the message loop runs.
+  const SignalEnding ending([] { QCoreApplication::quit(); });
   QtMessagePump pump;
   InstallMessagePump(&pump);
 
-  const auto form1 = CreateWindows(SettingsFilePath());
+  const auto form1 = CreateWindows(settingsPath);
   form1->show();
   const int result = QApplication::exec();
 

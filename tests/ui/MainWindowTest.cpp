@@ -195,7 +195,9 @@ TEST_F(MainWindowStart, FifoAsSettingsFileNeitherHangsNorIsReplaced) {
 }
 
 TEST_F(MainWindowStart, UnwritableSettingsFileReachesTheFailureReport) {
-  settingsPath_ = (dir_ / "missing-folder" / "kavel-setup.ini").string();
+  // A folder cannot be made where a file stands.
+  std::ofstream(dir_ / "a-file") << "";
+  settingsPath_ = (dir_ / "a-file" / "kavel-setup.ini").string();
   TForm1& form = Start();
   Guarded([&] { form.FormDestroy(); });
   ASSERT_FALSE(boxes_.shown.empty());

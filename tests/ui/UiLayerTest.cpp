@@ -119,7 +119,7 @@ TEST(Settings, NamesMatchRegardlessOfCaseAndWritesKeepTheRest) {
   EXPECT_EQ(again.ReadString("Main Setings", "Serial port", ""), "COM2");
   EXPECT_EQ(again.ReadString("Ports", "COM1", ""), "/dev/ttyUSB0");
 
-  IniFile nowhere("/nonexistent-folder/kavel.ini");
+  IniFile nowhere("/dev/null/kavel.ini");  // no folder can be made there
   EXPECT_EQ(nowhere.ReadString("Main Setings", "Meter", "NoType"), "NoType");
   EXPECT_THROW(nowhere.UpdateFile(), Exception);
 }

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "CommandLine.h"
+#include "IniFile.h"
+#include "NamedRows.h"
+#include "PortNames.h"
+#include "ScratchDir.h"
+#include "SettingsLocation.h"
+#include "TesterOnLine.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct LocationCase {
+  const char* name;
+  bool fileBeside;
+  const char* xdg;       // relative to the scratch folder; nullptr: unset
+  const char* expected;  // relative to the scratch folder
+  friend void PrintTo(const LocationCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class SettingsLocation : public ::testing::TestWithParam<LocationCase> {};
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+TEST_P(SettingsLocation, FollowsTheRule) {
+  const ScratchDir scratch;
+  const LocationCase& c = GetParam();
+  fs::create_directories(scratch / "bin");
+  if (c.fileBeside) std::ofstream(scratch / "bin" / "kavel-setup.ini") << "";
+  const std::string xdg = c.xdg ? (c.xdg[0] == '/' ? scratch.Path().string() + c.xdg : c.xdg) : "";
+  const std::string home = (scratch / "home").string();
+  EXPECT_EQ(SettingsFilePath(scratch / "bin" / "kavel-setup", c.xdg ? xdg.c_str() : nullptr,
+                             home.c_str()),
+            scratch.Path() / c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, SettingsLocation,
+    ::testing::Values(
+        LocationCase{"BesideTheExecutable", true, "/config", "bin/kavel-setup.ini"},
+        LocationCase{"XdgConfigHome", false, "/config", "config/kavel-setup/kavel-setup.ini"},
+        LocationCase{"RelativeXdgIsIgnored", false, "config",
+                     "home/.config/kavel-setup/kavel-setup.ini"},
+        LocationCase{"HomeConfig", false, nullptr, "home/.config/kavel-setup/kavel-setup.ini"}),
+    RowName());
+
+TEST(SettingsLocationSave, TheFirstSaveMakesTheFolder) {
+  const ScratchDir scratch;
+  const fs::path path = scratch / "config" / "kavel-setup" / "kavel-setup.ini";
+  IniFile settings(path.string());
+  settings.WriteString("Main Setings", "Meter", "NoType");
+  settings.UpdateFile();
+  EXPECT_EQ(Slurp(path), "[Main Setings]\nMeter=NoType\n");
+}
+
+TEST(CommandLine, VersionAndHelpAnswerOthersStart) {
+  std::ostringstream out;
+  char program[] = "kavel-setup";
+  char version[] = "--version";
+  char help[] = "--help";
+  char qtStyle[] = "-style=fusion";
+  char* withVersion[] = {program, version};
+  EXPECT_EQ(AnswerCommandLine(2, withVersion, "1.0.2.31", "/x.ini", out), 0);
+  EXPECT_EQ(out.str(), "kavel-setup 1.0.2.31\n");
+  out.str("");
+  char* withHelp[] = {program, help};
+  EXPECT_EQ(AnswerCommandLine(2, withHelp, "1", "/home/u/.config/kavel-setup/kavel-setup.ini", out),
+            0);
+  EXPECT_NE(out.str().find("Settings file: /home/u/.config/kavel-setup/kavel-setup.ini"),
+            std::string::npos);
+  EXPECT_NE(out.str().find("[Ports]"), std::string::npos);
+  char* other[] = {program, qtStyle};
+  EXPECT_FALSE(AnswerCommandLine(2, other, "1", "/x.ini", out));
+}
+
+// The built program, killed as a logout kills it: it saves its settings and
+// lets go of the port, so a new start can open it at once.
+TEST(ProgramEnding, TermSavesTheSettingsAndFreesThePort) {
+  const ScratchDir scratch;
+  const fs::path program = scratch / "kavel-setup";
+  fs::copy_file(KAVEL_SETUP_PROGRAM, program);
+  sim::TesterSimulator tester;
+  std::ofstream(scratch / "kavel-setup.ini")
+      << "[Ports]\nCOM1=" << tester.DevicePath()
+      << "\n[Main Setings]\nSerial port=com1\nMeter=TVA740v0_199Type\n";
+  const pid_t child = fork();
+  if (child == 0) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    execl(program.c_str(), program.c_str(), nullptr);
+    _exit(127);
+  }
+  // Started once the port is taken: another open is refused meanwhile.
+  SetPortBindings({{"COM1", tester.DevicePath()}});
+  TKavelPort probe;
+  bool held = false;
+  for (int i = 0; i < 500 && !held; ++i) {
+    held = !OpenPort(probe, "COM1");
+    if (!held) probe.Close();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(held);
+  kill(child, SIGTERM);
+  int status = -1;
+  for (int i = 0; i < 500 && waitpid(child, &status, WNOHANG) == 0; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  // Saved: the port name as the program writes it, upper-cased.
+  EXPECT_NE(Slurp(scratch / "kavel-setup.ini").find("Serial port=COM1\nMeter=TVA740v0_199Type\n"),
+            std::string::npos);
+  EXPECT_TRUE(OpenPort(probe, "COM1"));
+  SetPortBindings({});
+}
