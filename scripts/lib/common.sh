@@ -17,7 +17,8 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev)
+BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev
+  desktop-file-utils appstream dpkg-dev file)
 
 # build BUILD_DIR [CMAKE_OPTION...]
 build() {

@@ -90,10 +90,11 @@ fs::path FinalTarget(fs::path path) {
 // gets (the kernel applies the user's umask).
 int CreateTemporary(const fs::path& target, std::string& name) {
   static unsigned counter = 0;
+  const std::string stem = (target.parent_path() / ".").string() + target.filename().string() +
+                           "." + std::to_string(::getpid()) + ".";
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = (target.parent_path() / ("." + target.filename().string() + "." +
-                                    std::to_string(::getpid()) + "." + std::to_string(++counter)))
-               .string();
+    name = stem;
+    name += std::to_string(++counter);
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
