@@ -85,7 +85,10 @@ void TCustomComPort::Close() {
 void TCustomComPort::OpenDevice() {
   // Only a name of the port-name map reaches the file system, never the name.
   const auto path = ResolvePortName(port_);
-  Check(path ? device_.Open(*path) : ENOENT, ceOpenFailed);
+  const int error = path ? device_.Open(*path) : ENOENT;
+  lastOpenFailure_.reset();
+  if (error != 0) lastOpenFailure_ = OpenFailure{path.value_or(""), error};
+  Check(error, ceOpenFailed);
 }
 
 void TCustomComPort::CloseDevice() { device_.Close(); }

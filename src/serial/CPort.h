@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -161,6 +162,14 @@ class TCustomComPort {
   void SetDTRState(bool State);
   void SetRTSState(bool State);
 
+  // Why the last Open did not open the device: the path the name led to
+  // ("" when it led nowhere) and the errno. Empty after an open that worked.
+  struct OpenFailure {
+    std::string path;
+    int error;
+  };
+  const std::optional<OpenFailure>& LastOpenFailure() const { return lastOpenFailure_; }
+
   // What the next ApplyLineSettings hands to the device.
   const LineSettings& CurrentLineSettings() const { return line_; }
 
@@ -183,6 +192,7 @@ class TCustomComPort {
 
   SerialDevice device_;
   bool connected_ = false;
+  std::optional<OpenFailure> lastOpenFailure_;
   std::string port_ = "COM1";
   // The line settings of the port and of its Parity and FlowControl objects,
   // which edit it in place; declared before them.

@@ -93,26 +93,32 @@ std::string FirstLineOf(const fs::path& file) {
   return line;
 }
 
-// Maker, product and serial number of the USB device behind a tty, as sysfs
-// publishes them, or "" for a device not on USB. A ttyUSB's "device" is its
-// usb-serial port, whose parent is the interface and grandparent the USB
-// device (the one with idVendor); a ttyACM's "device" is the interface. The
-// search stops there, before the hub above the device.
-std::string UsbDetails(const PortNameState& state, const std::string& tty) {
+// The USB device behind a tty, as sysfs publishes it, or "" for a device not
+// on USB. A ttyUSB's "device" is its usb-serial port, whose parent is the
+// interface and grandparent the USB device (the one with idVendor); a
+// ttyACM's "device" is the interface. The search stops there, before the hub
+// above the device.
+fs::path UsbDeviceOf(const PortNameState& state, const std::string& tty) {
   std::error_code ec;
   fs::path dir = fs::canonical(fs::path(state.sysfsRoot) / "class" / "tty" / tty / "device", ec);
-  if (ec) return "";
+  if (ec) return {};
   for (int level = 0; level < 3 && !dir.empty(); ++level, dir = dir.parent_path()) {
-    if (!fs::exists(dir / "idVendor", ec)) continue;
-    std::string maker = FirstLineOf(dir / "manufacturer");
-    const std::string product = FirstLineOf(dir / "product");
-    if (!maker.empty() && !product.empty()) maker += " ";
-    std::string details = maker + product;
-    const std::string serial = FirstLineOf(dir / "serial");
-    if (!serial.empty()) details += (details.empty() ? "" : " - ") + serial;
-    return details;
+    if (fs::exists(dir / "idVendor", ec)) return dir;
   }
-  return "";
+  return {};
+}
+
+// Maker, product and serial number of the USB device behind a tty.
+std::string UsbDetails(const PortNameState& state, const std::string& tty) {
+  const fs::path dir = UsbDeviceOf(state, tty);
+  if (dir.empty()) return "";
+  std::string maker = FirstLineOf(dir / "manufacturer");
+  const std::string product = FirstLineOf(dir / "product");
+  if (!maker.empty() && !product.empty()) maker += " ";
+  std::string details = maker + product;
+  const std::string serial = FirstLineOf(dir / "serial");
+  if (!serial.empty()) details += (details.empty() ? "" : " - ") + serial;
+  return details;
 }
 
 // Where a name leads: the path the user bound it to, or the tty of a real
@@ -182,6 +188,17 @@ std::string PortDescription(const std::string& name) {
   if (target->bound) return target->device;
   const std::string details = UsbDetails(state, target->device);
   return DevicePath(state, target->device) + (details.empty() ? "" : " - " + details);
+}
+
+std::string UsbIdOf(const std::string& devicePath) {
+  auto& state = State();
+  std::lock_guard guard(state.lock);
+  std::error_code ec;
+  // A by-id link leads to the device node, whose name is the tty's.
+  const fs::path device = fs::canonical(devicePath, ec);
+  const fs::path dir = UsbDeviceOf(state, (ec ? fs::path(devicePath) : device).filename().string());
+  if (dir.empty()) return "";
+  return FirstLineOf(dir / "idVendor") + ":" + FirstLineOf(dir / "idProduct");
 }
 
 std::vector<std::string> KnownPortNames() {

@@ -29,6 +29,10 @@ std::optional<std::string> ResolvePortName(const std::string& name);
 // path it is bound to. "" for a name that resolves to nothing.
 std::string PortDescription(const std::string& name);
 
+// The USB vendor and product ids ("1a86:7523") of the adapter behind a device
+// path, or "" for a device not on USB.
+std::string UsbIdOf(const std::string& devicePath);
+
 // Every name that resolves, bound and automatic, unsorted.
 std::vector<std::string> KnownPortNames();
 

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QScreen>
+#include <iostream>
 
 #include "HandlerGuard.h"
 #include "IniFile.h"
@@ -11,6 +12,7 @@
 #include "Messages.h"
 #include "MeterModels.h"
 #include "PortNames.h"
+#include "PortOpening.h"
 #include "TesterExchange.h"
 #include "fmChangeVoltage_.h"
 #include "fmHelp_.h"
@@ -78,7 +80,7 @@ void TForm1::FormCreate() {
   MeterPort = std::make_unique<TKavelPort>();
 
   const std::string name = UpperCasePortName(settings.ReadString(kSection, kPortKey, ""));
-  if (!OpenPort(*MeterPort, name)) {
+  if (!OpenPortTellingWhy(*MeterPort, name, std::cerr)) {
     Boxes().Information(BadPortMessage(name));
     SetStatusLine(kNotDefinedStatus);
   } else {

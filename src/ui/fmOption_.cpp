@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <iostream>
 
 #include "HandlerGuard.h"
 #include "KavelMeter.h"
@@ -10,6 +11,7 @@
 #include "MeterHost.h"
 #include "MeterModels.h"
 #include "PortNames.h"
+#include "PortOpening.h"
 #include "TesterExchange.h"
 #include "ui_fmOption_.h"
 
@@ -112,7 +114,7 @@ void TfmOption::cbCOMEnter() {
 void TfmOption::cbCOMChange() {
   try {
     // A port that does not open shows later, when the test or OK talks to it.
-    OpenPort(host_.Port(), ui_->cbCOM->currentText().toStdString());
+    OpenPortTellingWhy(host_.Port(), ui_->cbCOM->currentText().toStdString(), std::cerr);
   } catch (...) {
     Boxes().Information(kPortUnavailableMessage);
   }

@@ -140,4 +140,9 @@ TEST_F(FakeSysfs, DescriptionsNameTheDeviceAndTheUsbAdapterBehindIt) {
   EXPECT_EQ(PortDescription("COM9"), "/tmp/sim/tty");
   EXPECT_EQ(PortDescription("COM4"), "");
   EXPECT_EQ(PortDescription("../COM1"), "");
+
+  // The adapter's ids, found from its device path.
+  AddUsbDevice("usb1/1-1", {{"idProduct", "6001"}});
+  EXPECT_EQ(UsbIdOf("/dev/ttyUSB0"), "0403:6001");
+  EXPECT_EQ(UsbIdOf("/dev/ttyS0"), "");
 }

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
+#include <iostream>
 
 #include "DKL310.h"
 #include "HandlerGuard.h"
@@ -192,6 +193,22 @@ TEST_F(MainWindowStart, FifoAsSettingsFileNeitherHangsNorIsReplaced) {
   EXPECT_EQ(boxes_.shown.back().text,
             QString::fromStdString("Unable to write to " + settingsPath_ + "."));
   EXPECT_TRUE(std::filesystem::is_fifo(settingsPath_));
+}
+
+TEST_F(MainWindowStart, APortHeldElsewhereIsExplainedOnStandardError) {
+  SetPortBindings({{"COM2", tester_.DevicePath()}});
+  TKavelPort other;  // another program has the tester's port
+  ASSERT_TRUE(OpenPort(other, "COM2"));
+  WriteSettings(PortsBinding("COM2") + "[Main Setings]\nSerial port=COM2\n");
+  std::stringstream stderrText;
+  std::streambuf* const standardError = std::cerr.rdbuf(stderrText.rdbuf());
+  Start();
+  std::cerr.rdbuf(standardError);
+  ASSERT_EQ(boxes_.shown.size(), 1u);  // the program's own message, as before
+  EXPECT_EQ(boxes_.shown[0].text, "Set-up the command program [Options] - port: COM2 incorrect");
+  EXPECT_EQ(stderrText.str(), "kavel-setup: port COM2 (" + tester_.DevicePath() +
+                                  "): held by another program; close the other program that "
+                                  "uses it\n");
 }
 
 TEST_F(MainWindowStart, UnwritableSettingsFileReachesTheFailureReport) {
