@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "PortNames.h"
+#include "ScratchDir.h"
 #include "TesterOnLine.h"
 
 namespace {
@@ -68,13 +69,16 @@ TEST(TesterProgram, HelpAndBadArguments) {
   EXPECT_EQ(ExitCodeOf("--help"), 0);
   EXPECT_EQ(ExitCodeOf("--fault melting"), 2);
   EXPECT_EQ(ExitCodeOf("--fault nak:x"), 2);
+  EXPECT_EQ(ExitCodeOf("--fault nak@erase"), 2);
+  EXPECT_EQ(ExitCodeOf("--fault nak@version:40"), 2);  // the version request has no address
+  EXPECT_EQ(ExitCodeOf("--fault nak@write:65536"), 2);
   EXPECT_EQ(ExitCodeOf("--model"), 2);
   EXPECT_EQ(ExitCodeOf("--colour"), 2);
 }
 
 TEST(TesterProgram, EepromFileKeepsAChangeAcrossRestarts) {
-  const auto file = std::filesystem::temp_directory_path() / "kavel-sim-program.bin";
-  std::filesystem::remove(file);
+  const ScratchDir scratch;
+  const auto file = scratch / "eeprom.bin";
   {
     RunningTesterProgram program("--model TVA-740 --firmware 1.50 --eeprom " + file.string());
     ASSERT_TRUE(program.connected);
@@ -90,7 +94,6 @@ TEST(TesterProgram, EepromFileKeepsAChangeAcrossRestarts) {
     EXPECT_EQ(data, Bytes("66 87 00 00"));
     EXPECT_EQ(program.Stop(), 0);
   }
-  std::filesystem::remove(file);
 }
 
 TEST(TesterProgram, FaultsFromTheCommandLine) {
@@ -98,5 +101,14 @@ TEST(TesterProgram, FaultsFromTheCommandLine) {
   ASSERT_TRUE(program.connected);
   EXPECT_THROW(program.meter.GetMeterType(), ENoConnection);
   EXPECT_EQ(program.meter.GetMeterType(), kMeterTVA740v2);
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST(TesterProgram, AFaultAimedAtOneAddress) {
+  RunningTesterProgram program("--fault nak:5@write:126");
+  ASSERT_TRUE(program.connected);
+  EXPECT_TRUE(program.meter.EEWrite(40, Bytes("66 87")));  // another address: untouched
+  EXPECT_THROW(program.meter.EEWrite(126, Bytes("3E 12")), EWriteError);
+  EXPECT_TRUE(program.meter.EEWrite(126, Bytes("3E 12")));  // the five are used up
   EXPECT_EQ(program.Stop(), 0);
 }
