@@ -109,6 +109,13 @@ std::uint8_t MeterTypeOf(const std::string& versionText, bool& recognised) {
   return kMeterNone;
 }
 
+bool IdentifiesAs(TMeter& meter, std::uint8_t expected) {
+  meter.ClearVersion();
+  if (meter.GetMeterType() == expected) return true;
+  meter.MeterType = expected;
+  return false;
+}
+
 // Kept beside the table that gives the codes, so that the meter link itself
 // knows no model.
 std::uint8_t TMeter::GetMeterType() {

@@ -46,6 +46,11 @@ std::string SettingsNameOf(std::uint8_t code);
 // others.
 std::unique_ptr<TMeter> MakeMeter(std::uint8_t code);
 
+// Identifies the tester on the meter's port anew, forgetting the version text
+// it holds: true when it is of the expected code. Otherwise MeterType is put
+// back to the expected code and the version text read is held for telling.
+bool IdentifiesAs(TMeter& meter, std::uint8_t expected);
+
 // The meter type code a version text names. recognised is false when the
 // model is told apart by firmware and the firmware number is unreadable: that
 // is no identification at all.

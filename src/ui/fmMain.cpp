@@ -119,13 +119,10 @@ void TForm1::FormDestroy() {
 
 bool TForm1::MeterCorrect(std::uint8_t expectedType) {
   TMeter& meter = *CurrentMeter;
-  meter.ClearVersion();
-  const std::uint8_t detected = WithTester([&] { return meter.GetMeterType(); });
-  if (detected == expectedType) return true;
+  if (WithTester([&] { return IdentifiesAs(meter, expectedType); })) return true;
   std::string versionText;
   meter.GetVersion(versionText);  // the text just read: no exchange
   Boxes().Information(MismatchMessage(expectedType, versionText));
-  meter.MeterType = expectedType;
   return false;
 }
 

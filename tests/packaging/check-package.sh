@@ -26,6 +26,7 @@ for file in usr/bin/kavel-setup usr/bin/tester-sim \
   usr/share/metainfo/com.example.KavelSetup.metainfo.xml \
   usr/share/icons/hicolor/scalable/apps/com.example.KavelSetup.svg \
   usr/share/icons/hicolor/48x48/apps/com.example.KavelSetup.png \
+  usr/bin/kavel-cli usr/share/man/man1/kavel-cli.1 \
   usr/share/man/man1/kavel-setup.1 usr/share/man/man1/tester-sim.1; do
   [ -e "$scratch/root/$file" ] || { echo "missing from the package: $file" >&2; exit 1; }
 done

@@ -1,0 +1,212 @@
+#include "CliCommands.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "CliReport.h"
+#include "ComError.h"
+#include "IniFile.h"
+#include "KavelMeter.h"
+#include "MeterModels.h"
+#include "PortNames.h"
+#include "PortTrouble.h"
+#include "SettingsLocation.h"
+#include "TVA740.h"
+#include "useful.h"
+
+namespace {
+
+// The measurements of the AUTO-mode byte, by bit, as a technician reads them.
+const char* const kMeasurements[] = {
+    "trip time at 0.5×IΔn, positive", "trip time at 0.5×IΔn, negative",
+    "trip time at 1×IΔn, positive",   "trip time at 1×IΔn, negative",
+    "trip time at 5×IΔn, positive",   "trip time at 5×IΔn, negative",
+    "trip current IΔ, positive",      "trip current IΔ, negative",
+};
+
+// What a command needs while it runs: the open port, the answers, the report.
+struct Session {
+  const CliOptions& options;
+  std::istream& in;
+  std::ostream& err;
+  CliReport& report;
+  TKavelPort& port;
+};
+
+// A failure that ends the command with its status.
+struct Refusal {
+  CliStatus status;
+  std::string message;
+};
+
+std::string Hex(int byte) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", byte);
+  return text;
+}
+
+// Identifies the tester and answers a meter object of the class that serves
+// it; refuses a tester the program has no class for.
+std::unique_ptr<TMeter> Identify(Session& s, std::uint8_t& code, std::string& versionText) {
+  TMeter probe;
+  probe.Port = &s.port;
+  code = probe.GetMeterType();
+  probe.GetVersion(versionText);
+  const MeterModel* model = MeterModelOf(code);
+  if (!model || !model->makeMeter)
+    throw Refusal{kWrongModel, "the tester " + versionText + " is not supported by this program"};
+  auto meter = MakeMeter(code);
+  meter->Port = &s.port;
+  meter->MeterType = code;
+  return meter;
+}
+
+// Before a write: the model the user insisted on, the user's yes, and a fresh
+// identification, as the program's dialogs ask for them.
+void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
+                  const std::string& question) {
+  const MeterModel* model = MeterModelOf(meter.MeterType);
+  if (!s.options.expect.empty() && model->deviceName != s.options.expect)
+    throw Refusal{kWrongModel, "the tester is " + versionText + ", not a " + s.options.expect};
+  if (!s.options.yes) {
+    s.err << question << " [y/N] " << std::flush;
+    std::string answer;
+    std::getline(s.in, answer);
+    if (answer != "y") throw Refusal{kRefusedByRule, "not written: the answer was not y"};
+  }
+  if (!IdentifiesAs(meter, meter.MeterType)) {
+    std::string now;
+    meter.GetVersion(now);
+    throw Refusal{kWrongModel, "another tester is connected now: " + now};
+  }
+}
+
+void IdentifyCommand(Session& s) {
+  TMeter meter;
+  meter.Port = &s.port;
+  const std::uint8_t code = meter.GetMeterType();
+  std::string text;
+  meter.GetVersion(text);
+  s.report.Text("version", text);
+  s.report.Text("model", text.substr(0, 7));
+  s.report.Text("firmware", text.size() > 9 ? text.substr(9, 4) : "");
+  s.report.Number("code", code);
+}
+
+void VoltageCommand(Session& s) {
+  std::uint8_t code = 0;
+  std::string versionText;
+  const auto meter = Identify(s, code, versionText);
+  const std::uint16_t voltage = meter->ReadNominalVoltage();
+  s.report.Text("tester", versionText);
+  if (!s.options.voltage) {
+    s.report.Text("voltage", voltage ? std::to_string(voltage) : "unrecognised");
+    return;
+  }
+  const auto wanted = static_cast<std::uint16_t>(*s.options.voltage);
+  if (wanted == voltage) {  // as the dialog: nothing to change, nothing sent
+    s.report.Text("voltage", std::to_string(voltage));
+    s.report.Text("written", "no, the tester holds it already");
+    return;
+  }
+  ClearToWrite(s, *meter, versionText,
+               "Change the nominal voltage of " + versionText + " on " + s.options.port + " to " +
+                   std::to_string(wanted) + " V?");
+  if (!meter->WriteNominalVoltage(wanted))
+    throw Refusal{kRefusedByRule, "not written: the tester's voltage setting was not recognised"};
+  s.report.Text("voltage", std::to_string(wanted));
+  s.report.Text("written", "yes");
+}
+
+void AutoCommand(Session& s) {
+  std::uint8_t code = 0;
+  std::string versionText;
+  const auto meter = Identify(s, code, versionText);
+  if (!MeterModelOf(code)->autoSetup)
+    throw Refusal{kWrongModel,
+                  "the tester " + versionText + " has no AUTO mode (a TVA-740 from firmware 2.0)"};
+  const std::uint8_t current = meter->ReadAutoSetup();
+  const std::uint8_t byte =
+      s.options.autoSetup ? static_cast<std::uint8_t>(*s.options.autoSetup) : current;
+  if (s.options.autoSetup) {
+    if ((byte & tva740::kTrippingOptions) == 0)
+      throw Refusal{kRefusedByRule,
+                    "You have to select at least one of the parameters intended for tripping "
+                    "RCD on."};
+    ClearToWrite(s, *meter, versionText,
+                 "Change the AUTO mode of " + versionText + " on " + s.options.port + " to " +
+                     Hex(byte) + "?");
+    meter->WriteAutoSetup(byte);
+  }
+  std::vector<std::string> names;
+  for (int bit = 0; bit < 8; ++bit) {
+    if (TestBit(byte, bit)) names.push_back(kMeasurements[bit]);
+  }
+  s.report.Text("tester", versionText);
+  s.report.Text("auto", Hex(byte));
+  s.report.List("measurements", names);
+  if (s.options.autoSetup) s.report.Text("written", "yes");
+}
+
+void PortsCommand(CliReport& report) {
+  std::vector<std::string> names;
+  EnumSerialPorts(names);
+  std::vector<std::string> lines;
+  for (const std::string& name : names) lines.push_back(name + " " + PortDescription(name));
+  report.List("ports", lines);
+}
+
+std::string SettingsFileOf(const CliOptions& options, const std::string& programPath) {
+  if (!options.settings.empty()) return options.settings;
+  const auto program = std::filesystem::path(programPath).parent_path() / "kavel-setup";
+  return SettingsFilePath(program, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")).string();
+}
+
+}  // namespace
+
+int RunCli(const CliOptions& options, const std::string& programPath, std::istream& in,
+           std::ostream& out, std::ostream& err) {
+  CliReport report(options.json, out, err);
+  if (options.help) {
+    out << kCliUsage;
+    return kDone;
+  }
+  if (options.version) {
+    out << "kavel-cli " << GetFileVersionText() << "\n";
+    return kDone;
+  }
+  // Read only: the program's settings file is never written from here.
+  SetPortBindings(IniFile(SettingsFileOf(options, programPath)).ReadSection("Ports"));
+  if (options.command == "ports") {
+    PortsCommand(report);
+    return report.Done();
+  }
+  // Held for this command alone, and exclusively: a port the program has
+  // open is refused.
+  TKavelPort port;
+  if (!OpenPort(port, options.port)) {
+    const std::string trouble = PortTroubleOf(port);
+    return report.Fail(kPortNotOpen, trouble.empty() ? "port " + options.port + " cannot be opened"
+                                                     : trouble.substr(trouble.find("port ")));
+  }
+  Session session{options, in, err, report, port};
+  try {
+    if (options.command == "identify") IdentifyCommand(session);
+    if (options.command == "voltage") VoltageCommand(session);
+    if (options.command == "auto") AutoCommand(session);
+  } catch (const Refusal& refusal) {
+    return report.Fail(refusal.status, refusal.message);
+  } catch (const ENoConnection& failure) {
+    return report.Fail(kNoAnswer, "port " + options.port + ": no answer from the tester (" +
+                                      failure.Message + ")");
+  } catch (const EComPort& failure) {
+    return report.Fail(kPortNotOpen, "port " + options.port + ": " + failure.Message);
+  } catch (const Exception& failure) {
+    return report.Fail(kCorruptOrRefused, "port " + options.port + ":" + failure.Message);
+  }
+  report.Text("port", options.port);
+  return report.Done();
+}

@@ -1,0 +1,94 @@
+#include "CliOptions.h"
+
+#include <cstdlib>
+
+const char kCliUsage[] =
+    "Usage: kavel-cli [options] COMMAND\n"
+    "Identifies a KAVEL tester and reads or sets its settings, as kavel-setup does.\n"
+    "\n"
+    "Commands:\n"
+    "  ports                          the serial ports, with the device behind each\n"
+    "  identify --port NAME           version text, model, firmware, meter type code\n"
+    "  voltage --port NAME [220|230]  read the nominal voltage, or set it\n"
+    "  auto --port NAME [--set BYTE | --basic | --all]\n"
+    "                                 read the AUTO-mode byte, or set it (TVA-740 2.0+)\n"
+    "\n"
+    "Options:\n"
+    "  --yes             write without asking on the terminal\n"
+    "  --expect MODEL    write only to a TVA-740 or DKL-310 as named\n"
+    "  --settings FILE   take the [Ports] bindings from FILE instead of the\n"
+    "                    program's settings file (which kavel-cli never writes)\n"
+    "  --json            every result and every failure as one JSON object\n"
+    "  --help, --version\n"
+    "\n"
+    "Exit status: 0 done, 1 usage, 2 port cannot be opened, 3 no answer,\n"
+    "4 corrupt reply or refused write, 5 wrong or unsupported model,\n"
+    "6 refused by the user or by a rule.\n";
+
+namespace {
+
+// A whole number in decimal or with 0x in hex, within 0..limit.
+std::optional<int> Number(const std::string& text, int limit) {
+  if (text.empty() || text.size() > 6) return std::nullopt;
+  char* end = nullptr;
+  const long value = std::strtol(text.c_str(), &end, 0);
+  if (*end != '\0' || value < 0 || value > limit || text[0] == '-' || text[0] == '+')
+    return std::nullopt;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+ParsedOptions ParseCliOptions(int argc, char** argv) {
+  ParsedOptions parsed;
+  CliOptions& o = parsed.options;
+  const auto fail = [&](const std::string& why) {
+    if (parsed.mistake.empty()) parsed.mistake = why;
+  };
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const auto value = [&]() -> std::string {
+      if (i + 1 < argc) return argv[++i];
+      fail(arg + " needs a value");
+      return "";
+    };
+    if (arg == "--help" || arg == "-h") {
+      o.help = true;
+    } else if (arg == "--version") {
+      o.version = true;
+    } else if (arg == "--json") {
+      o.json = true;
+    } else if (arg == "--yes") {
+      o.yes = true;
+    } else if (arg == "--port") {
+      o.port = value();
+    } else if (arg == "--settings") {
+      o.settings = value();
+    } else if (arg == "--expect") {
+      o.expect = value();
+      if (o.expect != "TVA-740" && o.expect != "DKL-310") fail("--expect takes TVA-740 or DKL-310");
+    } else if (arg == "--set") {
+      o.autoSetup = Number(value(), 0xFF);
+      if (!o.autoSetup) fail("--set takes a byte, 0 to 255 or 0x00 to 0xFF");
+    } else if (arg == "--basic") {
+      o.autoSetup = 0x44;
+    } else if (arg == "--all") {
+      o.autoSetup = 0xFF;
+    } else if (!arg.empty() && arg[0] == '-') {
+      fail("unknown option " + arg);
+    } else if (o.command.empty()) {
+      o.command = arg;
+    } else if (o.command == "voltage" && !o.voltage && (arg == "220" || arg == "230")) {
+      o.voltage = std::stoi(arg);
+    } else {
+      fail("unexpected " + arg);
+    }
+  }
+  if (o.help || o.version) return parsed;
+  if (o.command != "ports" && o.command != "identify" && o.command != "voltage" &&
+      o.command != "auto")
+    fail(o.command.empty() ? "no command" : "unknown command " + o.command);
+  if (o.command != "ports" && o.port.empty()) fail(o.command + " needs --port NAME");
+  if (o.autoSetup && o.command != "auto") fail("--set, --basic and --all belong to auto");
+  return parsed;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// What kavel-cli was asked to do.
+struct CliOptions {
+  std::string command;           // ports, identify, voltage, auto
+  std::string port;              // --port NAME
+  std::string settings;          // --settings FILE; empty: the program's own
+  std::string expect;            // --expect MODEL: "TVA-740" or "DKL-310"
+  std::optional<int> voltage;    // voltage 220 | 230
+  std::optional<int> autoSetup;  // auto --set BYTE, --basic, --all
+  bool yes = false;
+  bool json = false;
+  bool help = false;
+  bool version = false;
+};
+
+// The options, or the reason they make no sense.
+struct ParsedOptions {
+  CliOptions options;
+  std::string mistake;  // empty when the command line is good
+};
+
+ParsedOptions ParseCliOptions(int argc, char** argv);
+
+extern const char kCliUsage[];

@@ -1,0 +1,75 @@
+#include "CliReport.h"
+
+#include <cstdio>
+
+std::string JsonString(const std::string& text) {
+  std::string json = "\"";
+  for (unsigned char c : text) {
+    switch (c) {
+      case '"':
+        json += "\\\"";
+        break;
+      case '\\':
+        json += "\\\\";
+        break;
+      case '\n':
+        json += "\\n";
+        break;
+      case '\r':
+        json += "\\r";
+        break;
+      case '\t':
+        json += "\\t";
+        break;
+      default:
+        if (c < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+          json += escaped;
+        } else {
+          json += static_cast<char>(c);  // UTF-8 passes as it is
+        }
+    }
+  }
+  return json + "\"";
+}
+
+void CliReport::Text(const std::string& name, const std::string& value) {
+  jsonFields_.emplace_back(name, JsonString(value));
+  text_ += name + ": " + value + "\n";
+}
+
+void CliReport::Number(const std::string& name, long value) {
+  jsonFields_.emplace_back(name, std::to_string(value));
+  text_ += name + ": " + std::to_string(value) + "\n";
+}
+
+void CliReport::List(const std::string& name, const std::vector<std::string>& values) {
+  std::string json = "[";
+  text_ += name + ":\n";
+  for (const std::string& value : values) {
+    json += (json.size() > 1 ? "," : "") + JsonString(value);
+    text_ += "  " + value + "\n";
+  }
+  jsonFields_.emplace_back(name, json + "]");
+}
+
+int CliReport::Done() {
+  if (!json_) {
+    out_ << text_;
+    return kDone;
+  }
+  out_ << "{\"status\":0";
+  for (const auto& [name, value] : jsonFields_) out_ << "," << JsonString(name) << ":" << value;
+  out_ << "}\n";
+  return kDone;
+}
+
+int CliReport::Fail(CliStatus status, const std::string& message) {
+  if (json_) {
+    out_ << "{\"status\":" << status << ",\"error\":" << JsonString(message) << "}\n";
+  } else {
+    err_ << "kavel-cli: " << message << "\n";
+  }
+  return status;
+}

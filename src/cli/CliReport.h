@@ -1,0 +1,42 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Exit statuses of kavel-cli, one per kind of outcome.
+enum CliStatus {
+  kDone = 0,
+  kUsage = 1,
+  kPortNotOpen = 2,
+  kNoAnswer = 3,
+  kCorruptOrRefused = 4,
+  kWrongModel = 5,
+  kRefusedByRule = 6,
+};
+
+// A command's result, printed as "name: value" lines or as one JSON object.
+class CliReport {
+ public:
+  CliReport(bool json, std::ostream& out, std::ostream& err) : json_(json), out_(out), err_(err) {}
+
+  void Text(const std::string& name, const std::string& value);
+  void Number(const std::string& name, long value);
+  // A list of texts; in the text form one line each, under the name.
+  void List(const std::string& name, const std::vector<std::string>& values);
+
+  // Prints the result; answers kDone.
+  int Done();
+  // Prints the failure (stderr as text, stdout as JSON); answers status.
+  int Fail(CliStatus status, const std::string& message);
+
+ private:
+  bool json_;
+  std::ostream& out_;
+  std::ostream& err_;
+  std::vector<std::pair<std::string, std::string>> jsonFields_;  // name, JSON value
+  std::string text_;
+};
+
+std::string JsonString(const std::string& text);

@@ -1,0 +1,17 @@
+// kavel-cli: identifies a KAVEL tester and reads or sets its settings from a
+// script, with the program's libraries and its safety rules.
+#include <iostream>
+
+#include "CliCommands.h"
+#include "CliOptions.h"
+#include "CliReport.h"
+
+int main(int argc, char** argv) {
+  const ParsedOptions parsed = ParseCliOptions(argc, argv);
+  if (!parsed.mistake.empty()) {
+    CliReport report(parsed.options.json, std::cout, std::cerr);
+    std::cerr << kCliUsage;
+    return report.Fail(kUsage, parsed.mistake);
+  }
+  return RunCli(parsed.options, argv[0], std::cin, std::cout, std::cerr);
+}
