@@ -19,12 +19,16 @@
 
 namespace {
 
-// The measurements of the AUTO-mode byte, by bit, as a technician reads them.
-const char* const kMeasurements[] = {
-    "trip time at 0.5×IΔn, positive", "trip time at 0.5×IΔn, negative",
-    "trip time at 1×IΔn, positive",   "trip time at 1×IΔn, negative",
-    "trip time at 5×IΔn, positive",   "trip time at 5×IΔn, negative",
-    "trip current IΔ, positive",      "trip current IΔ, negative",
+// The measurements of the AUTO-mode byte as a technician reads them.
+const std::pair<int, const char*> kMeasurements[] = {
+    {tva740::kTripTime05Positive, "trip time at 0.5×IΔn, positive"},
+    {tva740::kTripTime05Negative, "trip time at 0.5×IΔn, negative"},
+    {tva740::kTripTime1Positive, "trip time at 1×IΔn, positive"},
+    {tva740::kTripTime1Negative, "trip time at 1×IΔn, negative"},
+    {tva740::kTripTime5Positive, "trip time at 5×IΔn, positive"},
+    {tva740::kTripTime5Negative, "trip time at 5×IΔn, negative"},
+    {tva740::kTripCurrentPositive, "trip current IΔ, positive"},
+    {tva740::kTripCurrentNegative, "trip current IΔ, negative"},
 };
 
 // What a command needs while it runs: the open port, the answers, the report.
@@ -48,13 +52,37 @@ std::string Hex(int byte) {
   return text;
 }
 
+// The version text as the program shows it: the tester's bytes are Latin-1;
+// control bytes would act on a terminal and show as "?".
+std::string ForUser(const std::string& bytes) {
+  std::string text;
+  for (unsigned char byte : bytes) {
+    if (byte < 0x20 || byte == 0x7F || (byte >= 0x80 && byte < 0xA0)) {
+      text += '?';
+    } else if (byte < 0x80) {
+      text += static_cast<char>(byte);
+    } else {
+      text += static_cast<char>(0xC0 | (byte >> 6));
+      text += static_cast<char>(0x80 | (byte & 0x3F));
+    }
+  }
+  return text;
+}
+
+// Identifies the tester: its meter type code and version text.
+std::uint8_t IdentifyOn(TKavelPort& port, std::string& versionText) {
+  TMeter probe;
+  probe.Port = &port;
+  const std::uint8_t code = probe.GetMeterType();
+  probe.GetVersion(versionText);
+  versionText = ForUser(versionText);
+  return code;
+}
+
 // Identifies the tester and answers a meter object of the class that serves
 // it; refuses a tester the program has no class for.
 std::unique_ptr<TMeter> Identify(Session& s, std::uint8_t& code, std::string& versionText) {
-  TMeter probe;
-  probe.Port = &s.port;
-  code = probe.GetMeterType();
-  probe.GetVersion(versionText);
+  code = IdentifyOn(s.port, versionText);
   const MeterModel* model = MeterModelOf(code);
   if (!model || !model->makeMeter)
     throw Refusal{kWrongModel, "the tester " + versionText + " is not supported by this program"};
@@ -80,16 +108,13 @@ void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
   if (!IdentifiesAs(meter, meter.MeterType)) {
     std::string now;
     meter.GetVersion(now);
-    throw Refusal{kWrongModel, "another tester is connected now: " + now};
+    throw Refusal{kWrongModel, "another tester is connected now: " + ForUser(now)};
   }
 }
 
 void IdentifyCommand(Session& s) {
-  TMeter meter;
-  meter.Port = &s.port;
-  const std::uint8_t code = meter.GetMeterType();
   std::string text;
-  meter.GetVersion(text);
+  const std::uint8_t code = IdentifyOn(s.port, text);
   s.report.Text("version", text);
   s.report.Text("model", text.substr(0, 7));
   s.report.Text("firmware", text.size() > 9 ? text.substr(9, 4) : "");
@@ -112,11 +137,15 @@ void VoltageCommand(Session& s) {
     s.report.Text("written", "no, the tester holds it already");
     return;
   }
+  // Refused before the question, as the write itself would refuse it.
+  if (voltage == 0)
+    throw Refusal{kRefusedByRule, "not written: the tester's voltage setting is not recognised"};
   ClearToWrite(s, *meter, versionText,
                "Change the nominal voltage of " + versionText + " on " + s.options.port + " to " +
                    std::to_string(wanted) + " V?");
+  // A DKL-310 refuses a settings block whose CRC is wrong.
   if (!meter->WriteNominalVoltage(wanted))
-    throw Refusal{kRefusedByRule, "not written: the tester's voltage setting was not recognised"};
+    throw Refusal{kCorruptOrRefused, "not written: the tester's settings block failed its CRC"};
   s.report.Text("voltage", std::to_string(wanted));
   s.report.Text("written", "yes");
 }
@@ -142,8 +171,8 @@ void AutoCommand(Session& s) {
     meter->WriteAutoSetup(byte);
   }
   std::vector<std::string> names;
-  for (int bit = 0; bit < 8; ++bit) {
-    if (TestBit(byte, bit)) names.push_back(kMeasurements[bit]);
+  for (const auto& [bit, name] : kMeasurements) {
+    if (TestBit(byte, bit)) names.push_back(name);
   }
   s.report.Text("tester", versionText);
   s.report.Text("auto", Hex(byte));
@@ -189,8 +218,8 @@ int RunCli(const CliOptions& options, const std::string& programPath, std::istre
   TKavelPort port;
   if (!OpenPort(port, options.port)) {
     const std::string trouble = PortTroubleOf(port);
-    return report.Fail(kPortNotOpen, trouble.empty() ? "port " + options.port + " cannot be opened"
-                                                     : trouble.substr(trouble.find("port ")));
+    return report.Fail(kPortNotOpen,
+                       trouble.empty() ? "port " + options.port + " cannot be opened" : trouble);
   }
   Session session{options, in, err, report, port};
   try {

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "TVA740.h"
+
 const char kCliUsage[] =
     "Usage: kavel-cli [options] COMMAND\n"
     "Identifies a KAVEL tester and reads or sets its settings, as kavel-setup does.\n"
@@ -27,11 +29,13 @@ const char kCliUsage[] =
 
 namespace {
 
-// A whole number in decimal or with 0x in hex, within 0..limit.
+// A whole number in decimal, or in hex after 0x, within 0..limit. A leading
+// zero is no octal: 044 is forty-four.
 std::optional<int> Number(const std::string& text, int limit) {
   if (text.empty() || text.size() > 6) return std::nullopt;
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
   char* end = nullptr;
-  const long value = std::strtol(text.c_str(), &end, 0);
+  const long value = std::strtol(text.c_str() + (hex ? 2 : 0), &end, hex ? 16 : 10);
   if (*end != '\0' || value < 0 || value > limit || text[0] == '-' || text[0] == '+')
     return std::nullopt;
   return static_cast<int>(value);
@@ -71,9 +75,9 @@ ParsedOptions ParseCliOptions(int argc, char** argv) {
       o.autoSetup = Number(value(), 0xFF);
       if (!o.autoSetup) fail("--set takes a byte, 0 to 255 or 0x00 to 0xFF");
     } else if (arg == "--basic") {
-      o.autoSetup = 0x44;
+      o.autoSetup = tva740::kBasicOptions;
     } else if (arg == "--all") {
-      o.autoSetup = 0xFF;
+      o.autoSetup = tva740::kAllOptions;
     } else if (!arg.empty() && arg[0] == '-') {
       fail("unknown option " + arg);
     } else if (o.command.empty()) {

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+namespace {
+
+// A JSON string of UTF-8 text.
 std::string JsonString(const std::string& text) {
   std::string json = "\"";
   for (unsigned char c : text) {
@@ -33,6 +36,8 @@ std::string JsonString(const std::string& text) {
   }
   return json + "\"";
 }
+
+}  // namespace
 
 void CliReport::Text(const std::string& name, const std::string& value) {
   jsonFields_.emplace_back(name, JsonString(value));

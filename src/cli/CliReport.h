@@ -38,5 +38,3 @@ class CliReport {
   std::vector<std::pair<std::string, std::string>> jsonFields_;  // name, JSON value
   std::string text_;
 };
-
-std::string JsonString(const std::string& text);

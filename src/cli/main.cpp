@@ -5,6 +5,7 @@
 #include "CliCommands.h"
 #include "CliOptions.h"
 #include "CliReport.h"
+#include "SettingsLocation.h"
 
 int main(int argc, char** argv) {
   const ParsedOptions parsed = ParseCliOptions(argc, argv);
@@ -13,5 +14,11 @@ int main(int argc, char** argv) {
     std::cerr << kCliUsage;
     return report.Fail(kUsage, parsed.mistake);
   }
-  return RunCli(parsed.options, argv[0], std::cin, std::cout, std::cerr);
+  try {
+    return RunCli(parsed.options, RunningProgram().string(), std::cin, std::cout, std::cerr);
+  } catch (const std::exception& failure) {
+    // Nothing of the link's: the settings or the system failed the tool.
+    CliReport report(parsed.options.json, std::cout, std::cerr);
+    return report.Fail(kPortNotOpen, failure.what());
+  }
 }

@@ -1,5 +1,7 @@
 #include "KavelMeter.h"
 
+#include <span>
+
 #include "MessagePump.h"
 #include "PortNames.h"
 #include "useful.h"
@@ -168,11 +170,16 @@ void TMeter::EERead(std::uint16_t Address, std::string& Data) {
 void TMeter::EEWriteBoth(std::uint16_t first, const std::string& firstData,
                          const std::string& firstBefore, std::uint16_t second,
                          const std::string& secondData, const std::string& secondBefore) {
+  bool secondTried = false;
   try {
     EEWrite(first, firstData);
+    secondTried = true;
     EEWrite(second, secondData);
   } catch (...) {
-    for (const auto& [address, before] : {std::pair{first, firstBefore}, {second, secondBefore}}) {
+    // Only locations a write was sent to can have changed.
+    const std::pair<std::uint16_t, std::string> tried[] = {{first, firstBefore},
+                                                           {second, secondBefore}};
+    for (const auto& [address, before] : std::span(tried, secondTried ? 2 : 1)) {
       try {
         EEWrite(address, before);
       } catch (...) {

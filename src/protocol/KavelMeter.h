@@ -84,10 +84,10 @@ class TMeter {
 
  protected:
   // Writes two locations that only make sense together (a setting and the
-  // word that balances it). When a write fails, both locations get back the
-  // bytes they held before (a write whose acknowledge was garbled may have
-  // landed all the same), so that a tester still answering is left exactly
-  // as it was; then the failure is raised as it came.
+  // word that balances it). When a write fails, each location a write was
+  // sent to gets back the bytes it held before (a write whose acknowledge was
+  // garbled may have landed all the same), so that a tester still answering
+  // is left exactly as it was; then the failure is raised as it came.
   void EEWriteBoth(std::uint16_t first, const std::string& firstData,
                    const std::string& firstBefore, std::uint16_t second,
                    const std::string& secondData, const std::string& secondBefore);

@@ -30,6 +30,10 @@ constexpr int kTripCurrentPositive = 6;
 constexpr int kTripCurrentNegative = 7;
 // Bits 2 to 7 trip the RCD under test; the tester's sequence needs one.
 constexpr std::uint8_t kTrippingOptions = 0xFC;
+// Every test; and the two a basic RCD check needs, 1 × IΔn trip time and
+// trip current, positive polarity.
+constexpr std::uint8_t kAllOptions = 0xFF;
+constexpr std::uint8_t kBasicOptions = (1 << kTripTime1Positive) | (1 << kTripCurrentPositive);
 }  // namespace tva740
 
 class TTVA740 : public TMeter {

@@ -18,7 +18,7 @@ bool BrailleDaemonTakes(const std::string& usbId) {
 
 std::string PortTroubleAdvice(const std::string& name, const std::string& path,
                               const std::string& tty, int error, const std::string& usbId) {
-  const std::string port = "kavel-setup: port " + name;
+  const std::string port = "port " + name;
   if (path.empty())
     return port +
            ": no such serial port on this computer; bind one in the [Ports] section of "

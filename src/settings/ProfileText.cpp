@@ -20,8 +20,8 @@ enum class Kind { Blank, Section, Key, Other };
 
 struct Parsed {
   Kind kind = Kind::Other;
-  std::string name;   // the section's or the key's
-  size_t valueBegin;  // where the key's value starts in the file
+  std::string name;       // the section's or the key's
+  size_t valueBegin = 0;  // where the key's value starts in the file
 };
 
 std::vector<Line> SplitLines(const std::string& text) {

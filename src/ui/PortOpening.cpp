@@ -9,7 +9,7 @@ bool OpenPortTellingWhy(TKavelPort& port, const std::string& name, std::ostream&
   // A half-typed name, or a port already open, has nothing to tell.
   if (!opened && !port.Connected() && IsValidPortName(name)) {
     const std::string advice = PortTroubleOf(port);
-    if (!advice.empty()) out << advice << std::endl;
+    if (!advice.empty()) out << "kavel-setup: " << advice << std::endl;
   }
   return opened;
 }

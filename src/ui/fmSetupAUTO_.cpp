@@ -12,17 +12,7 @@
 
 namespace {
 
-constexpr std::uint8_t kAllOptions = 0xFF;
 constexpr std::uint8_t kNoOptions = 0x00;
-
-// 1 × IΔn trip time and trip current, positive polarity: the tests a basic
-// RCD check needs.
-std::uint8_t BasicOptions() {
-  std::uint8_t byte = 0;
-  SetBit(byte, tva740::kTripTime1Positive);
-  SetBit(byte, tva740::kTripCurrentPositive);
-  return byte;
-}
 
 // The 0,5 × IΔn tests must not trip the RCD: black; the tripping ones navy,
 // the colour the window's note calls blue.
@@ -103,9 +93,9 @@ std::uint8_t TfmSetupAUTO::ByteShown() const {
   return byte;
 }
 
-void TfmSetupAUTO::bbCheckAllClick() { ShowByte(kAllOptions); }
+void TfmSetupAUTO::bbCheckAllClick() { ShowByte(tva740::kAllOptions); }
 
-void TfmSetupAUTO::bbCheckBaseClick() { ShowByte(BasicOptions()); }
+void TfmSetupAUTO::bbCheckBaseClick() { ShowByte(tva740::kBasicOptions); }
 
 void TfmSetupAUTO::bbClearAllClick() { ShowByte(kNoOptions); }
 

@@ -1,7 +1,6 @@
 // kavel-setup: configures the maker's electrical-installation testers.
 #include <QApplication>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 
 #include "CommandLine.h"
@@ -15,8 +14,7 @@
 
 int main(int argc, char** argv) {  // arguments other than these and Qt's own are ignored
   const std::string settingsPath =
-      SettingsFilePath(std::filesystem::read_symlink("/proc/self/exe"),
-                       std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))
+      SettingsFilePath(RunningProgram(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))
           .string();
   if (const auto status =
           AnswerCommandLine(argc, argv, GetFileVersionText(), settingsPath, std::cout))

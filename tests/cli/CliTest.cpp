@@ -137,8 +137,20 @@ INSTANTIATE_TEST_SUITE_P(
                    [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 5},
         StatusCase{"NoTrippingOption", "auto --port COM3 --set 0x03 --yes", "",
                    [](sim::TesterSimulator&) {}, 6},
-        StatusCase{"AnsweredNo", "voltage --port COM3 230", "n", [](sim::TesterSimulator&) {}, 6}),
+        StatusCase{"AnsweredNo", "voltage --port COM3 230", "n", [](sim::TesterSimulator&) {}, 6},
+        // Refused before the question: a yes would not change it.
+        StatusCase{
+            "UnrecognisedVoltage", "voltage --port COM3 230", "y",
+            [](sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("5C 87 01 00")); },
+            6},
+        StatusCase{"SettingsBlockFailsItsCrc", "voltage --port COM3 220 --yes", "",
+                   [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 4}),
     RowName());
+
+TEST_F(CliOnTester, ALeadingZeroIsNoOctal) {
+  EXPECT_EQ(Json(Cli("auto --port COM3 --set 044 --yes --json").out)["auto"].toString(), "0x2C");
+  EXPECT_EQ(tester_.EepromBytes(144, 1), Bytes("2C"));
+}
 
 TEST_F(CliOnTester, APortTheProgramHoldsIsRefused) {
   SetPortBindings({{"COM3", tester_.DevicePath()}});

@@ -81,5 +81,4 @@ TEST_F(DelayWithPump, TheLongestWaitEndsWhenTheCounterHasRunItsRange) {
     return now += 0x40000000u - 1;
   });
   EXPECT_LE(looks, 8);
-  EXPECT_LE(pump_.longestWait, 0xFFFFFFFFu);
 }

@@ -134,6 +134,21 @@ TEST_P(SecondWriteFails, GarbledAcknowledgePutsBothBack) {
   EXPECT_EQ(line.tester.Eeprom(), before);
 }
 
+TEST_P(SecondWriteFails, AFailedFirstWriteLeavesTheSecondUntouched) {
+  TesterOnLine line(GetParam().model, "1.00");
+  auto meter = Connected(line);
+  const std::string before = line.tester.Eeprom();
+  line.tester.AddFault(Fault::Nak, sim::kForever, 'z', GetParam().first);
+  line.tester.ClearRequests();
+  EXPECT_THROW(meter->WriteNominalVoltage(230), EWriteError);
+  for (const std::string& request : line.tester.Requests()) {
+    const int address =
+        static_cast<unsigned char>(request[1]) + 256 * static_cast<unsigned char>(request[2]);
+    EXPECT_FALSE(request[0] == 'z' && address == GetParam().second) << "a write to the second";
+  }
+  EXPECT_EQ(line.tester.Eeprom(), before);
+}
+
 TEST_P(SecondWriteFails, TesterGoneLeavesTheHalfChange) {
   TesterOnLine line(GetParam().model, "1.00");
   auto meter = Connected(line);

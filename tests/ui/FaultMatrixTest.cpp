@@ -107,20 +107,27 @@ class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterfa
     const Aim aim = AimOf(GetParam().place);
     switch (GetParam().fault) {
       case LineFault::OtherModel:
-        tester_.SetModel("DKL-310", "1.00");
-        return;
-      case LineFault::Silence:
-        return tester_.AddFault(Fault::NoAnswer, sim::kForever, aim.command, aim.address);
-      case LineFault::WrongCrc:
-        return tester_.AddFault(Fault::WrongCrc, sim::kForever, aim.command, aim.address);
-      case LineFault::ShortReply:
-        return tester_.AddFault(Fault::ShortReply, sim::kForever, aim.command, aim.address);
-      case LineFault::Nak:
-        return tester_.AddFault(Fault::Nak, sim::kForever, aim.command, aim.address);
-      case LineFault::Noise:
-        return tester_.AddFault(Fault::Noise, sim::kForever, aim.command, aim.address);
-      case LineFault::HangUp:
+        return tester_.SetModel("DKL-310", "1.00");
+      case LineFault::HangUp:  // once is for good
         return tester_.AddFault(Fault::HangUp, 1, aim.command, aim.address);
+      default:
+        return tester_.AddFault(SimulatorFault(GetParam().fault), sim::kForever, aim.command,
+                                aim.address);
+    }
+  }
+
+  static Fault SimulatorFault(LineFault fault) {
+    switch (fault) {
+      case LineFault::Silence:
+        return Fault::NoAnswer;
+      case LineFault::WrongCrc:
+        return Fault::WrongCrc;
+      case LineFault::ShortReply:
+        return Fault::ShortReply;
+      case LineFault::Nak:
+        return Fault::Nak;
+      default:
+        return Fault::Noise;
     }
   }
 

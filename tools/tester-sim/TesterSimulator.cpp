@@ -208,11 +208,11 @@ termios TesterSimulator::TerminalSettings() const {
 
 void TesterSimulator::HangUp() {
   std::unique_lock guard(lock_);
-  if (master_.fd < 0 || stopping_) return;
+  if (master_.fd < 0 || stopping_ || !serving_) return;
   hangUpWanted_ = true;
   const std::uint64_t one = 1;
   if (write(wakeEvent_.fd, &one, sizeof one) < 0) std::abort();
-  hungUp_.wait(guard, [this] { return master_.fd < 0; });
+  hungUp_.wait(guard, [this] { return master_.fd < 0 || !serving_; });
 }
 
 void TesterSimulator::CloseMaster() {
@@ -222,6 +222,15 @@ void TesterSimulator::CloseMaster() {
 }
 
 void TesterSimulator::Serve() {
+  // Whoever waits for a hang-up learns that none will come once this ends.
+  struct Ended {
+    TesterSimulator& simulator;
+    ~Ended() {
+      std::lock_guard guard(simulator.lock_);
+      simulator.serving_ = false;
+      simulator.hungUp_.notify_all();
+    }
+  } ended{*this};
   std::string pending;
   Clock::time_point firstByteAt;
   for (;;) {
@@ -334,7 +343,8 @@ void TesterSimulator::Send(const std::string& reply, Clock::time_point requestEn
   // the reply arrives as one block.
   const size_t step = paced ? 1 : reply.size();
   for (size_t sent = 0; sent < reply.size(); sent += step) {
-    if (paced) std::this_thread::sleep_until(requestEnd + kCharacterTime * static_cast<int>(sent + 1));
+    if (paced)
+      std::this_thread::sleep_until(requestEnd + kCharacterTime * static_cast<int>(sent + 1));
     std::lock_guard guard(lock_);
     if (master_.fd < 0 || write(master_.fd, reply.data() + sent, step) < 0) return;
   }

@@ -128,6 +128,7 @@ class TesterSimulator {
 
   // Both only change on the serving thread, which owns the master side.
   bool stopping_ = false;
+  bool serving_ = true;  // false once the serving thread has ended
   bool hangUpWanted_ = false;
   std::condition_variable hungUp_;
 

@@ -197,7 +197,8 @@ int main(int argc, char** argv) {
       });
     }
     if (!options.link.empty()) {
-      std::filesystem::remove(options.link);
+      // Only a link, left by an earlier run, is replaced; a file is the user's.
+      if (std::filesystem::is_symlink(options.link)) std::filesystem::remove(options.link);
       std::filesystem::create_symlink(tester.DevicePath(), options.link);
     }
     std::cout << tester.DevicePath() << std::endl;
@@ -220,7 +221,8 @@ int main(int argc, char** argv) {
     }
     // No write, and so no save from the serving thread, after this.
     tester.Stop();
-    if (!options.link.empty()) std::filesystem::remove(options.link);
+    if (!options.link.empty() && std::filesystem::is_symlink(options.link))
+      std::filesystem::remove(options.link);
     if (!options.eepromFile.empty()) save();
   } catch (const std::exception& failure) {
     std::cerr << "tester-sim: " << failure.what() << "\n";
