@@ -113,7 +113,8 @@ void TfmOption::cbCOMEnter() {
 
 void TfmOption::cbCOMChange() {
   try {
-    // A port that does not open shows later, when the test or OK talks to it.
+    // The dialog's own messages show a port that did not open later, when
+    // the test or OK talks to it; the reason goes to standard error now.
     OpenPortTellingWhy(host_.Port(), ui_->cbCOM->currentText().toStdString(), std::cerr);
   } catch (...) {
     Boxes().Information(kPortUnavailableMessage);
