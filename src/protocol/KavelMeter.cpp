@@ -1,7 +1,5 @@
 #include "KavelMeter.h"
 
-#include <span>
-
 #include "MessagePump.h"
 #include "PortNames.h"
 #include "useful.h"
@@ -176,17 +174,17 @@ void TMeter::EEWriteBoth(std::uint16_t first, const std::string& firstData,
     secondTried = true;
     EEWrite(second, secondData);
   } catch (...) {
-    // Only locations a write was sent to can have changed.
-    const std::pair<std::uint16_t, std::string> tried[] = {{first, firstBefore},
-                                                           {second, secondBefore}};
-    for (const auto& [address, before] : std::span(tried, secondTried ? 2 : 1)) {
+    const auto putBack = [this](std::uint16_t address, const std::string& before) {
       try {
         EEWrite(address, before);
       } catch (...) {
         // A tester gone for good keeps what reached it; the user is told of
         // the failure below.
       }
-    }
+    };
+    // Only locations a write was sent to can have changed.
+    putBack(first, firstBefore);
+    if (secondTried) putBack(second, secondBefore);
     throw;
   }
 }

@@ -32,6 +32,14 @@ constexpr const char* kPortsSection = "Ports";  // port name -> device, written 
 constexpr int kClientWidth = 292;
 constexpr int kClientHeight = 158;
 
+// Shows a window beside the main window, or brings it to the front when it
+// is open already.
+void ShowModeless(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
 }  // namespace
 
 TForm1::TForm1(std::string settingsPath, QWidget* parent)
@@ -96,9 +104,7 @@ void TForm1::FormCreate() {
     CurrentMeter = MakeMeter(kMeterNone);
     return;
   }
-  CurrentMeter = MakeMeter(model->code);
-  CurrentMeter->Port = MeterPort.get();
-  CurrentMeter->MeterType = model->code;
+  BindMeter(model->code);
   if (MeterPort->Connected()) EnableConfigurationItems(*model);
   SetStatusLine(StatusLine() + QString::fromLatin1(model->statusSuffix));
 }
@@ -127,10 +133,14 @@ bool TForm1::MeterCorrect(std::uint8_t expectedType) {
 }
 
 void TForm1::AcceptMeter(std::uint8_t code) {
+  BindMeter(code);
+  if (const MeterModel* model = MeterModelOf(code)) EnableConfigurationItems(*model);
+}
+
+void TForm1::BindMeter(std::uint8_t code) {
   CurrentMeter = MakeMeter(code);
   CurrentMeter->MeterType = code;
   CurrentMeter->Port = MeterPort.get();
-  if (const MeterModel* model = MeterModelOf(code)) EnableConfigurationItems(*model);
 }
 
 void TForm1::EnableConfigurationItems(const MeterModel& model) {
@@ -166,18 +176,6 @@ void TForm1::mmOptionClick() {
 void TForm1::mmSetupAutoClick() {
   OpenConfigurationDialog([this] { fmSetupAUTO->ShowModal(); });
 }
-
-namespace {
-
-// Shows a window beside the main window, or brings it to the front when it
-// is open already.
-void ShowModeless(QWidget* window) {
-  window->show();
-  window->raise();
-  window->activateWindow();
-}
-
-}  // namespace
 
 void TForm1::mmInfoClick() { ShowModeless(fmInfo); }
 

@@ -78,6 +78,9 @@ class TForm1 : public QMainWindow, public OptionHost {
  private:
   void FormCreate();
   void OpenConfigurationDialog(const std::function<void()>& showDialog);
+  // Makes a meter object of the class that serves the code, with that code,
+  // on the program's port, the current one.
+  void BindMeter(std::uint8_t code);
   // The two configuration items as a meter of this model allows them.
   void EnableConfigurationItems(const MeterModel& model);
 

@@ -147,6 +147,12 @@ INSTANTIATE_TEST_SUITE_P(
                    [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 4}),
     RowName());
 
+TEST_F(CliOnTester, TheTestersBytesReadAsLatin1WithoutControlBytes) {
+  tester_.SetModel(std::string("T\x01V-7") + "\xB5" + "4", "2.01");
+  const QJsonObject identity = Json(Cli("identify --port COM3 --json").out);
+  EXPECT_EQ(identity["version"].toString(), QString::fromUtf8("T?V-7µ4 v2.01"));
+}
+
 TEST_F(CliOnTester, ALeadingZeroIsNoOctal) {
   EXPECT_EQ(Json(Cli("auto --port COM3 --set 044 --yes --json").out)["auto"].toString(), "0x2C");
   EXPECT_EQ(tester_.EepromBytes(144, 1), Bytes("2C"));

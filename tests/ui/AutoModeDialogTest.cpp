@@ -32,14 +32,7 @@ class AutoModeDialog : public MainWindowFixture {
   // Opens the dialog as the menu does and runs action inside it; true when
   // the dialog was still open after the action.
   bool OpenAnd(const std::function<void(TfmSetupAUTO&)>& action) {
-    bool open = false;
-    WhenModalShown([this, action, &open](QWidget*) {
-      action(*dialog_);
-      open = dialog_->isVisible();
-      if (open) dialog_->reject();
-    });
-    form_->mmSetupAuto()->trigger();
-    return open;
+    return RunModalFrom(form_->mmSetupAuto(), [&](QWidget*) { action(*dialog_); }).leftOpen;
   }
 
   std::uint8_t Shown() const {
@@ -292,18 +285,7 @@ TEST_F(AutoModeDialog, SilenceWhileWritingClosesAndLeavesTheByte) {
 
 TEST_F(AutoModeDialog, MenuOpensNothingForAnotherTester) {
   tester_.SetModel("TVA-740", "1.50");
-  // A closer that ends with the test, should a dialog come up after all.
-  bool opened = false;
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [&] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      opened = true;
-      modal->close();
-    }
-  });
-  closer.start(10);
-  form_->mmSetupAuto()->trigger();
-  EXPECT_FALSE(opened);
+  EXPECT_EQ(RunModalFrom(form_->mmSetupAuto()).modal, nullptr);
   ASSERT_EQ(boxes_.shown.size(), 1u);
   EXPECT_EQ(boxes_.shown[0].text,
             "The device connected is not of TVA-740 type, \r It is now connected: TVA-740 v1.50");

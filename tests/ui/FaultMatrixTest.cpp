@@ -131,65 +131,56 @@ class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterfa
     }
   }
 
-  // Runs the menu item; inside the dialog it opens, action. Answers whether
-  // the dialog was still open after the action.
-  bool InDialog(QAction* item, const std::function<void(QWidget*)>& action) {
-    bool open = false;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (!modal) return;
-      closer.stop();
-      action(modal);
-      open = modal->isVisible();
-      if (open) modal->close();
-    });
-    closer.start(10);
-    item->trigger();
-    return open;
-  }
-
+  // Drives the place; answers whether its dialog was still open afterwards.
   bool Run() {
     TForm1& form = *form_;
     boxes_.answers = {true};
     switch (GetParam().place) {
       case Place::Menu:
         Inject();
-        return InDialog(form.mmChangeVoltage(), [](QWidget*) {});
+        return RunModalFrom(form.mmChangeVoltage()).leftOpen;
       case Place::VoltageOpening:
       case Place::AutoOpening:
         Inject();
-        return InDialog(
-            GetParam().place == Place::AutoOpening ? form.mmSetupAuto() : form.mmChangeVoltage(),
-            [](QWidget*) {});
+        return RunModalFrom(GetParam().place == Place::AutoOpening ? form.mmSetupAuto()
+                                                                   : form.mmChangeVoltage())
+            .leftOpen;
       case Place::VoltageSetIdentify:
       case Place::VoltageSetRead:
       case Place::VoltageSetFirst:
       case Place::VoltageSetSecond:
-        return InDialog(form.mmChangeVoltage(), [&](QWidget*) {
-          Inject();
-          form.fmChangeVoltage->rb230()->setChecked(true);
-          form.fmChangeVoltage->bbOK()->click();
-        });
+        return RunModalFrom(form.mmChangeVoltage(),
+                            [&](QWidget*) {
+                              Inject();
+                              form.fmChangeVoltage->rb230()->setChecked(true);
+                              form.fmChangeVoltage->bbOK()->click();
+                            })
+            .leftOpen;
       case Place::AutoSetIdentify:
       case Place::AutoSetRead:
       case Place::AutoSetWrite:
-        return InDialog(form.mmSetupAuto(), [&](QWidget*) {
-          Inject();
-          form.fmSetupAUTO->bbCheckBase()->click();
-          form.fmSetupAUTO->bbOK()->click();
-        });
+        return RunModalFrom(form.mmSetupAuto(),
+                            [&](QWidget*) {
+                              Inject();
+                              form.fmSetupAUTO->bbCheckBase()->click();
+                              form.fmSetupAUTO->bbOK()->click();
+                            })
+            .leftOpen;
       case Place::OptionsTest:
-        return InDialog(form.mmOption(), [&](QWidget*) {
-          Inject();
-          form.fmOption->bbTransmitionTest()->click();
-        });
+        return RunModalFrom(form.mmOption(),
+                            [&](QWidget*) {
+                              Inject();
+                              form.fmOption->bbTransmitionTest()->click();
+                            })
+            .leftOpen;
       case Place::OptionsOk:
-        return InDialog(form.mmOption(), [&](QWidget*) {
-          form.fmOption->cbMeterType()->setEditText("TVA-740");
-          Inject();
-          form.fmOption->bbOK()->click();
-        });
+        return RunModalFrom(form.mmOption(),
+                            [&](QWidget*) {
+                              form.fmOption->cbMeterType()->setEditText("TVA-740");
+                              Inject();
+                              form.fmOption->bbOK()->click();
+                            })
+            .leftOpen;
     }
     return false;
   }
@@ -331,20 +322,14 @@ TEST_F(LineRecovery, PulledCableIsRecoveredByPickingThePortAgain) {
   sim::TesterSimulator back;
   std::filesystem::remove(link);
   std::filesystem::create_symlink(back.DevicePath(), link);
-  WhenModalShown([&](QWidget*) {
+  RunModalFrom(form.mmOption(), [&](QWidget*) {
     form.fmOption->SetPortText("");
     QTest::keyClicks(form.fmOption->cbCOM()->lineEdit(), "COM2");  // chosen again
     form.fmOption->bbCancel()->click();
   });
-  form.mmOption()->trigger();
   EXPECT_TRUE(form.MeterPort->Connected());
 
-  bool opened = false;
-  WhenModalShown([&](QWidget* modal) {
-    opened = modal == form.fmChangeVoltage;
-    modal->close();
-  });
-  form.mmChangeVoltage()->trigger();
-  EXPECT_TRUE(opened);
+  EXPECT_EQ(RunModalFrom(form.mmChangeVoltage()).modal,
+            static_cast<QWidget*>(form.fmChangeVoltage));
   EXPECT_EQ(back.Requests().size(), 2u);  // identified, then the voltage read
 }

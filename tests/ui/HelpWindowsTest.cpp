@@ -114,13 +114,7 @@ TEST_F(HelpWindows, BothOpenBesideAUsableMainWindow) {
   EXPECT_EQ(form.findChildren<TfmHelp*>().size(), 1);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
-  bool optionsOpened = false;
-  WhenModalShown([&](QWidget* modal) {
-    optionsOpened = modal == form.fmOption;
-    modal->close();
-  });
-  form.mmOption()->trigger();
-  EXPECT_TRUE(optionsOpened);
+  EXPECT_EQ(RunModalFrom(form.mmOption()).modal, static_cast<QWidget*>(form.fmOption));
 
   form.fmInfo->nnOK()->click();
   EXPECT_FALSE(form.fmInfo->isVisible());

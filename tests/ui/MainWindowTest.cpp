@@ -226,13 +226,8 @@ TEST_F(MainWindowStart, UnwritableSettingsFileReachesTheFailureReport) {
 TEST_F(MainWindowConfiguration, RememberedTesterOpensTheDialogAfterOneIdentification) {
   Remember("COM2", "TVA740v2_299Type");
   TForm1& form = Start();
-  bool opened = false;
-  WhenModalShown([&](QWidget* modal) {
-    opened = modal == form.fmChangeVoltage;
-    modal->close();
-  });
-  form.mmChangeVoltage()->trigger();
-  EXPECT_TRUE(opened);
+  EXPECT_EQ(RunModalFrom(form.mmChangeVoltage()).modal,
+            static_cast<QWidget*>(form.fmChangeVoltage));
   EXPECT_TRUE(boxes_.shown.empty());
   // The identification, then the dialog's reading of the voltage.
   EXPECT_EQ(tester_.Requests(),

@@ -43,14 +43,8 @@ class OptionDialog : public MainWindowFixture {
   // Opens the dialog as the menu does and runs action inside it; the dialog
   // is closed afterwards if the action left it open. True when it was open.
   bool OpenAnd(const std::function<void(TfmOption&)>& action) {
-    bool shown = false;
-    WhenModalShown([this, action, &shown](QWidget* modal) {
-      shown = modal == form_->fmOption;
-      action(*form_->fmOption);
-      if (form_->fmOption->isVisible()) form_->fmOption->reject();
-    });
-    form_->mmOption()->trigger();
-    return shown;
+    TfmOption& dialog = *form_->fmOption;
+    return RunModalFrom(form_->mmOption(), [&](QWidget*) { action(dialog); }).modal == &dialog;
   }
 
   // Types into the port box key by key, as a user does.

@@ -1,9 +1,9 @@
 #include "UiTestSupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
-#include <memory>
 
 void RecordingBoxes::Information(const QString& text) {
   shown.push_back({BoxKind::Information, text, false});
@@ -21,17 +21,19 @@ void RecordingBoxes::Failure(const QString& text) {
   shown.push_back({BoxKind::Failure, text, false});
 }
 
-void WhenModalShown(std::function<void(QWidget*)> action) {
-  auto tries = std::make_shared<int>(0);
-  auto timer = new QTimer;
-  timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, tries, action] {
+ModalRun RunModalFrom(QAction* item, const std::function<void(QWidget*)>& action) {
+  ModalRun run;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal || ++*tries > 500) {
-      timer->stop();
-      timer->deleteLater();
-      if (modal) action(modal);
-    }
+    if (!modal) return;
+    watch.stop();
+    run.modal = modal;
+    if (action) action(modal);
+    run.leftOpen = modal->isVisible();
+    if (run.leftOpen) modal->close();
   });
-  timer->start();
+  watch.start(10);
+  item->trigger();
+  return run;
 }

@@ -28,6 +28,17 @@ class RecordingBoxes : public MessageBoxes {
   std::deque<bool> answers;
 };
 
-// Runs action on the modal window once it is up (and returns at once when
-// none comes up within a few seconds, so that no test hangs).
-void WhenModalShown(std::function<void(class QWidget*)> action);
+class QAction;
+class QWidget;
+
+// What came of a menu item that may open a modal window.
+struct ModalRun {
+  QWidget* modal = nullptr;  // the window that came up, or nullptr
+  bool leftOpen = false;     // the action left it open (it was closed after)
+};
+
+// Triggers the item; when a modal window comes up, runs action in it and
+// closes it if the action left it open. The watch ends with the call, so
+// nothing of it reaches a later test, and a window that never comes up
+// leaves the call returning with the item's handler.
+ModalRun RunModalFrom(QAction* item, const std::function<void(QWidget*)>& action = {});

@@ -22,11 +22,7 @@ class VoltageDialog : public MainWindowFixture {
 
   // Opens the dialog as the menu does and runs action inside it.
   void OpenAnd(const std::function<void(TfmChangeVoltage&)>& action) {
-    WhenModalShown([this, action](QWidget*) {
-      action(*dialog_);
-      if (dialog_->isVisible()) dialog_->close();
-    });
-    form_->mmChangeVoltage()->trigger();
+    RunModalFrom(form_->mmChangeVoltage(), [&](QWidget*) { action(*dialog_); });
   }
 
   void Choose(QRadioButton* button) { button->setChecked(true); }
