@@ -1,5 +1,7 @@
 #include "CliCommands.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -18,6 +20,11 @@
 #include "useful.h"
 
 namespace {
+
+// Where the program remembers the port it last used.
+constexpr const char* kMainSection = "Main Setings";
+constexpr const char* kPortKey = "Serial port";
+constexpr const char* kPortsSection = "Ports";
 
 // The measurements of the AUTO-mode byte as a technician reads them.
 const std::pair<int, const char*> kMeasurements[] = {
@@ -38,6 +45,7 @@ struct Session {
   std::ostream& err;
   CliReport& report;
   TKavelPort& port;
+  const std::string& portName;  // as given, or as the settings file remembers it
 };
 
 // A failure that ends the command with its status.
@@ -103,7 +111,10 @@ void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
     s.err << question << " [y/N] " << std::flush;
     std::string answer;
     std::getline(s.in, answer);
-    if (answer != "y") throw Refusal{kRefusedByRule, "not written: the answer was not y"};
+    std::transform(answer.begin(), answer.end(), answer.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    if (answer != "y" && answer != "yes")
+      throw Refusal{kRefusedByRule, "not written: the answer was not yes"};
   }
   if (!IdentifiesAs(meter, meter.MeterType)) {
     std::string now;
@@ -141,7 +152,7 @@ void VoltageCommand(Session& s) {
   if (voltage == 0)
     throw Refusal{kRefusedByRule, "not written: the tester's voltage setting is not recognised"};
   ClearToWrite(s, *meter, versionText,
-               "Change the nominal voltage of " + versionText + " on " + s.options.port + " to " +
+               "Change the nominal voltage of " + versionText + " on " + s.portName + " to " +
                    std::to_string(wanted) + " V?");
   // A DKL-310 refuses a settings block whose CRC is wrong.
   if (!meter->WriteNominalVoltage(wanted))
@@ -165,9 +176,9 @@ void AutoCommand(Session& s) {
       throw Refusal{kRefusedByRule,
                     "You have to select at least one of the parameters intended for tripping "
                     "RCD on."};
-    ClearToWrite(s, *meter, versionText,
-                 "Change the AUTO mode of " + versionText + " on " + s.options.port + " to " +
-                     Hex(byte) + "?");
+    ClearToWrite(
+        s, *meter, versionText,
+        "Change the AUTO mode of " + versionText + " on " + s.portName + " to " + Hex(byte) + "?");
     meter->WriteAutoSetup(byte);
   }
   std::vector<std::string> names;
@@ -183,9 +194,9 @@ void AutoCommand(Session& s) {
 void PortsCommand(CliReport& report) {
   std::vector<std::string> names;
   EnumSerialPorts(names);
-  std::vector<std::string> lines;
-  for (const std::string& name : names) lines.push_back(name + " " + PortDescription(name));
-  report.List("ports", lines);
+  std::vector<std::vector<std::string>> ports;
+  for (const std::string& name : names) ports.push_back({name, PortDescription(name)});
+  report.Records("ports", {"name", "description"}, ports);
 }
 
 std::string SettingsFileOf(const CliOptions& options, const std::string& programPath) {
@@ -208,20 +219,30 @@ int RunCli(const CliOptions& options, const std::string& programPath, std::istre
     return kDone;
   }
   // Read only: the program's settings file is never written from here.
-  SetPortBindings(IniFile(SettingsFileOf(options, programPath)).ReadSection("Ports"));
+  const std::string settingsFile = SettingsFileOf(options, programPath);
+  const IniFile settings(settingsFile);
+  SetPortBindings(settings.ReadSection(kPortsSection));
   if (options.command == "ports") {
     PortsCommand(report);
     return report.Done();
   }
+  const std::string portName =
+      options.port.empty() ? UpperCasePortName(settings.ReadString(kMainSection, kPortKey, ""))
+                           : options.port;
+  if (portName.empty()) {
+    err << kCliUsage;
+    return report.Fail(kUsage, options.command + " needs a port: --port NAME, or \"" + kPortKey +
+                                   "\" under [" + kMainSection + "] in " + settingsFile);
+  }
   // Held for this command alone, and exclusively: a port the program has
   // open is refused.
   TKavelPort port;
-  if (!OpenPort(port, options.port)) {
+  if (!OpenPort(port, portName)) {
     const std::string trouble = PortTroubleOf(port);
     return report.Fail(kPortNotOpen,
-                       trouble.empty() ? "port " + options.port + " cannot be opened" : trouble);
+                       trouble.empty() ? "port " + portName + " cannot be opened" : trouble);
   }
-  Session session{options, in, err, report, port};
+  Session session{options, in, err, report, port, portName};
   try {
     if (options.command == "identify") IdentifyCommand(session);
     if (options.command == "voltage") VoltageCommand(session);
@@ -229,13 +250,13 @@ int RunCli(const CliOptions& options, const std::string& programPath, std::istre
   } catch (const Refusal& refusal) {
     return report.Fail(refusal.status, refusal.message);
   } catch (const ENoConnection& failure) {
-    return report.Fail(kNoAnswer, "port " + options.port + ": no answer from the tester (" +
-                                      failure.Message + ")");
+    return report.Fail(
+        kNoAnswer, "port " + portName + ": no answer from the tester (" + failure.Message + ")");
   } catch (const EComPort& failure) {
-    return report.Fail(kPortNotOpen, "port " + options.port + ": " + failure.Message);
+    return report.Fail(kPortNotOpen, "port " + portName + ": " + failure.Message);
   } catch (const Exception& failure) {
-    return report.Fail(kCorruptOrRefused, "port " + options.port + ":" + failure.Message);
+    return report.Fail(kCorruptOrRefused, "port " + portName + ":" + failure.Message);
   }
-  report.Text("port", options.port);
+  report.Text("port", portName);
   return report.Done();
 }

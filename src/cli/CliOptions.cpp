@@ -9,17 +9,18 @@ const char kCliUsage[] =
     "Identifies a KAVEL tester and reads or sets its settings, as kavel-setup does.\n"
     "\n"
     "Commands:\n"
-    "  ports                          the serial ports, with the device behind each\n"
-    "  identify --port NAME           version text, model, firmware, meter type code\n"
-    "  voltage --port NAME [220|230]  read the nominal voltage, or set it\n"
-    "  auto --port NAME [--set BYTE | --basic | --all]\n"
-    "                                 read the AUTO-mode byte, or set it (TVA-740 2.0+)\n"
+    "  ports                            the serial ports, with the device behind each\n"
+    "  identify [--port NAME]           version text, model, firmware, meter type code\n"
+    "  voltage [--port NAME] [220|230]  read the nominal voltage, or set it\n"
+    "  auto [--port NAME] [--set BYTE | --basic | --all]\n"
+    "                                   read the AUTO-mode byte, or set it (TVA-740 2.0+)\n"
+    "Without --port, the port kavel-setup remembers (\"Serial port\" in its settings file).\n"
     "\n"
     "Options:\n"
     "  --yes             write without asking on the terminal\n"
     "  --expect MODEL    write only to a TVA-740 or DKL-310 as named\n"
-    "  --settings FILE   take the [Ports] bindings from FILE instead of the\n"
-    "                    program's settings file (which kavel-cli never writes)\n"
+    "  --settings FILE   take the remembered port and the [Ports] bindings from FILE\n"
+    "                    instead of the program's settings file (kavel-cli never writes it)\n"
     "  --json            every result and every failure as one JSON object\n"
     "  --help, --version\n"
     "\n"
@@ -92,7 +93,6 @@ ParsedOptions ParseCliOptions(int argc, char** argv) {
   if (o.command != "ports" && o.command != "identify" && o.command != "voltage" &&
       o.command != "auto")
     fail(o.command.empty() ? "no command" : "unknown command " + o.command);
-  if (o.command != "ports" && o.port.empty()) fail(o.command + " needs --port NAME");
   if (o.autoSetup && o.command != "auto") fail("--set, --basic and --all belong to auto");
   return parsed;
 }

@@ -6,7 +6,7 @@
 // What kavel-cli was asked to do.
 struct CliOptions {
   std::string command;           // ports, identify, voltage, auto
-  std::string port;              // --port NAME
+  std::string port;              // --port NAME; empty: the port the program remembers
   std::string settings;          // --settings FILE; empty: the program's own
   std::string expect;            // --expect MODEL: "TVA-740" or "DKL-310"
   std::optional<int> voltage;    // voltage 220 | 230

@@ -53,8 +53,28 @@ void CliReport::List(const std::string& name, const std::vector<std::string>& va
   std::string json = "[";
   text_ += name + ":\n";
   for (const std::string& value : values) {
-    json += (json.size() > 1 ? "," : "") + JsonString(value);
+    if (json.size() > 1) json += ',';
+    json += JsonString(value);
     text_ += "  " + value + "\n";
+  }
+  jsonFields_.emplace_back(name, json + "]");
+}
+
+void CliReport::Records(const std::string& name, const std::vector<std::string>& fields,
+                        const std::vector<std::vector<std::string>>& records) {
+  std::string json = "[";
+  text_ += name + ":\n";
+  for (const std::vector<std::string>& record : records) {
+    if (json.size() > 1) json += ',';
+    json += '{';
+    text_ += " ";
+    for (size_t i = 0; i < fields.size(); ++i) {
+      if (i > 0) json += ',';
+      json += JsonString(fields[i]) + ":" + JsonString(record[i]);
+      text_ += " " + record[i];
+    }
+    json += '}';
+    text_ += "\n";
   }
   jsonFields_.emplace_back(name, json + "]");
 }

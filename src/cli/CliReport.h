@@ -25,6 +25,11 @@ class CliReport {
   void Number(const std::string& name, long value);
   // A list of texts; in the text form one line each, under the name.
   void List(const std::string& name, const std::vector<std::string>& values);
+  // Records of the named fields, each record's values in the fields' order;
+  // in the text form one line each, the values a space apart, and in JSON
+  // one object each, so that a script picks a field by its name.
+  void Records(const std::string& name, const std::vector<std::string>& fields,
+               const std::vector<std::vector<std::string>>& records);
 
   // Prints the result; answers kDone.
   int Done();

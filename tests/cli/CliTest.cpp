@@ -29,9 +29,9 @@ class CliOnTester : public ::testing::Test {
     std::ofstream(settings_) << "[Ports]\nCOM3=" << tester_.DevicePath() << "\n";
   }
 
-  // Runs kavel-cli with the arguments; answer is typed on its terminal.
-  CliRun Cli(const std::string& arguments, const std::string& answer = "") {
-    const std::string command = "printf '" + answer + "\\n' | " + KAVEL_CLI_PROGRAM +
+  // Runs kavel-cli with the arguments; typed is all its input, then its end.
+  CliRun Cli(const std::string& arguments, const std::string& typed = "") {
+    const std::string command = "printf '%s' '" + typed + "' | " + KAVEL_CLI_PROGRAM +
                                 " --settings " + settings_.string() + " " + arguments +
                                 " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
@@ -65,9 +65,20 @@ TEST_F(CliOnTester, IdentifyAndReadAsJson) {
   const QJsonObject automatic = Json(Cli("auto --port COM3 --json").out);
   EXPECT_EQ(automatic["auto"].toString(), "0x3C");
   EXPECT_EQ(automatic["measurements"].toArray().size(), 4);
-  const QJsonObject ports = Json(Cli("ports --json").out);
-  EXPECT_TRUE(
-      ports["ports"].toArray().contains(QString::fromStdString("COM3 " + tester_.DevicePath())));
+  const QJsonObject port{{"name", "COM3"},
+                         {"description", QString::fromStdString(tester_.DevicePath())}};
+  EXPECT_TRUE(Json(Cli("ports --json").out)["ports"].toArray().contains(port));
+  EXPECT_NE(Cli("ports").out.find("\n  COM3 " + tester_.DevicePath() + "\n"), std::string::npos);
+}
+
+TEST_F(CliOnTester, WithoutPortThePortTheProgramRemembers) {
+  EXPECT_TRUE(Json(Cli("identify --json").out)["error"].toString().contains("\"Serial port\""));
+  std::ofstream(settings_, std::ios::app) << "[Main Setings]\nSerial port=com3\n";
+  const auto size = std::filesystem::file_size(settings_);
+  const QJsonObject identity = Json(Cli("identify --json").out);
+  EXPECT_EQ(identity["version"].toString(), "TVA-740 v2.01");
+  EXPECT_EQ(identity["port"].toString(), "COM3");
+  EXPECT_EQ(std::filesystem::file_size(settings_), size);  // read, never written
 }
 
 TEST_F(CliOnTester, VoltageSetSendsWhatTheDialogSends) {
@@ -96,7 +107,8 @@ TEST_F(CliOnTester, AutoBasicIsOneWriteOf0x44) {
             1);
 }
 
-// Every exit status from a real cause.
+// Every exit status from a real cause; only a write that is done changes the
+// tester.
 struct StatusCase {
   const char* name;
   const char* arguments;
@@ -113,7 +125,7 @@ TEST_P(CliStatus, NamesTheOutcome) {
   const std::string before = tester_.Eeprom();
   const CliRun run = Cli(GetParam().arguments, GetParam().answer);
   EXPECT_EQ(run.status, GetParam().status) << run.out;
-  EXPECT_EQ(tester_.Eeprom(), before);  // no failure writes anything
+  EXPECT_EQ(tester_.Eeprom() != before, run.status == 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -135,12 +147,19 @@ INSTANTIATE_TEST_SUITE_P(
             4},
         StatusCase{"ExpectedAnotherModel", "voltage --port COM3 220 --yes --expect TVA-740", "",
                    [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 5},
+        StatusCase{"AnsweredY", "voltage --port COM3 230", "y\n", [](sim::TesterSimulator&) {}, 0},
+        StatusCase{"AnsweredYesInCapitals", "voltage --port COM3 230", "YES\n",
+                   [](sim::TesterSimulator&) {}, 0},
+        StatusCase{"AnsweredNo", "voltage --port COM3 230", "no\n", [](sim::TesterSimulator&) {},
+                   6},
+        StatusCase{"AnsweredEmptyLine", "voltage --port COM3 230", "\n",
+                   [](sim::TesterSimulator&) {}, 6},
+        StatusCase{"InputEnded", "voltage --port COM3 230", "", [](sim::TesterSimulator&) {}, 6},
         StatusCase{"NoTrippingOption", "auto --port COM3 --set 0x03 --yes", "",
                    [](sim::TesterSimulator&) {}, 6},
-        StatusCase{"AnsweredNo", "voltage --port COM3 230", "n", [](sim::TesterSimulator&) {}, 6},
         // Refused before the question: a yes would not change it.
         StatusCase{
-            "UnrecognisedVoltage", "voltage --port COM3 230", "y",
+            "UnrecognisedVoltage", "voltage --port COM3 230", "y\n",
             [](sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("5C 87 01 00")); },
             6},
         StatusCase{"SettingsBlockFailsItsCrc", "voltage --port COM3 220 --yes", "",
