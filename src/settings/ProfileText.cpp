@@ -1,6 +1,7 @@
 #include "ProfileText.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -24,19 +25,23 @@ struct Parsed {
   size_t valueBegin = 0;  // where the key's value starts in the file
 };
 
+// A line ends at LF, at CRLF or at a lone CR, the line end of old Mac
+// editors; Wine's profile functions split lines the same way.
 std::vector<Line> SplitLines(const std::string& text) {
   std::vector<Line> lines;
   size_t begin = text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
   while (begin < text.size()) {
-    size_t next = text.find('\n', begin);
-    next = next == std::string::npos ? text.size() : next + 1;
-    size_t end = next;
-    if (end > begin && text[end - 1] == '\n') --end;
-    if (end > begin && text[end - 1] == '\r') --end;
+    const size_t end = std::min(text.find_first_of("\r\n", begin), text.size());
+    const size_t next =
+        text.compare(end, 2, "\r\n") == 0 ? end + 2 : std::min(end + 1, text.size());
     lines.push_back({begin, end, next});
     begin = next;
   }
   return lines;
+}
+
+std::string EndingOf(const std::string& text, const Line& line) {
+  return text.substr(line.end, line.next - line.end);
 }
 
 std::string Trim(const std::string& text) {
@@ -103,28 +108,49 @@ std::optional<SectionLines> FindSection(const std::string& text, const std::stri
   return found;
 }
 
-std::string LineEnding(const std::string& text) {
-  const size_t newline = text.find('\n');
-  return newline != std::string::npos && newline > 0 && text[newline - 1] == '\r' ? "\r\n" : "\n";
+// The ending the file's first line has; a file without one gets CRLF when
+// it is UTF-16, as only Windows programs write those, and LF otherwise.
+std::string UsualEnding(const std::string& text, bool utf16) {
+  const std::vector<Line> lines = SplitLines(text);
+  if (!lines.empty() && lines[0].next > lines[0].end) return EndingOf(text, lines[0]);
+  return utf16 ? "\r\n" : "\n";
+}
+
+// Puts new lines after the given one, each ending as that one does. A last
+// line without an ending first gets the file's usual one, and so do the new.
+void InsertAfter(std::string& text, const Line& line, std::initializer_list<std::string> added,
+                 bool utf16) {
+  std::string ending = EndingOf(text, line);
+  std::string block;
+  if (ending.empty()) {
+    ending = UsualEnding(text, utf16);
+    if (line.end > line.begin) block = ending;
+  }
+  for (const std::string& addedLine : added) block += addedLine + ending;
+  text.insert(line.next, block);
 }
 
 }  // namespace
 
+std::string ProfileText::Readable(const std::string& text) const {
+  return file_.form == DecodedProfile::Form::Bytes ? text : ValidUtf8(text);
+}
+
 std::optional<std::string> ProfileText::Read(const std::string& section,
                                              const std::string& key) const {
-  const auto found = FindSection(text_, section);
+  const auto found = FindSection(file_.text, section);
   if (!found) return std::nullopt;
   for (size_t i = 0; i < found->lines.size(); ++i) {
     const Parsed& parsed = found->parsed[i];
     if (parsed.kind == Kind::Key && SameName(parsed.name, key))
-      return ValueOf(text_, found->lines[i], parsed);
+      return Readable(ValueOf(file_.text, found->lines[i], parsed));
   }
   return std::nullopt;
 }
 
 std::map<std::string, std::string> ProfileText::Section(const std::string& section) const {
   std::map<std::string, std::string> keys;
-  const auto found = FindSection(text_, section);
+  const auto found = FindSection(file_.text, section);
   if (!found) return keys;
   for (size_t i = 0; i < found->lines.size(); ++i) {
     const Parsed& parsed = found->parsed[i];
@@ -132,18 +158,21 @@ std::map<std::string, std::string> ProfileText::Section(const std::string& secti
     const bool seen = std::any_of(keys.begin(), keys.end(), [&](const auto& key) {
       return SameName(key.first, parsed.name);
     });
-    if (!seen) keys[parsed.name] = ValueOf(text_, found->lines[i], parsed);
+    if (!seen) keys[Readable(parsed.name)] = Readable(ValueOf(file_.text, found->lines[i], parsed));
   }
   return keys;
 }
 
 void ProfileText::Write(const std::string& section, const std::string& key,
                         const std::string& value) {
-  const std::string ending = LineEnding(text_);
-  const auto found = FindSection(text_, section);
+  std::string& text = file_.text;
+  const bool utf16 = file_.form != DecodedProfile::Form::Bytes;
+  const auto found = FindSection(text, section);
   if (!found) {
-    if (!text_.empty() && text_.back() != '\n') text_ += ending;
-    text_ += "[" + section + "]" + ending + key + "=" + value + ending;
+    const std::vector<Line> lines = SplitLines(text);
+    const Line end{text.size(), text.size(), text.size()};
+    InsertAfter(text, lines.empty() ? end : lines.back(), {"[" + section + "]", key + "=" + value},
+                utf16);
     return;
   }
   size_t lastFilled = 0;
@@ -151,14 +180,10 @@ void ProfileText::Write(const std::string& section, const std::string& key,
     const Line& line = found->lines[i];
     const Parsed& parsed = found->parsed[i];
     if (parsed.kind == Kind::Key && SameName(parsed.name, key)) {
-      text_.replace(parsed.valueBegin, line.end - parsed.valueBegin, value);
+      text.replace(parsed.valueBegin, line.end - parsed.valueBegin, value);
       return;
     }
     if (parsed.kind != Kind::Blank) lastFilled = i;
   }
-  const Line& after = found->lines[lastFilled];
-  // A last line without its line feed gets one first.
-  const bool ended = after.next > 0 && text_[after.next - 1] == '\n';
-  const std::string lead = ended ? "" : ending;
-  text_.insert(after.next, lead + key + "=" + value + ending);
+  InsertAfter(text, found->lines[lastFilled], {key + "=" + value}, utf16);
 }

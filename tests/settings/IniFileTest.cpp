@@ -10,6 +10,7 @@
 #include "Exception.h"
 #include "IniFile.h"
 #include "NamedRows.h"
+#include "Utf16File.h"
 
 namespace fs = std::filesystem;
 
@@ -188,3 +189,36 @@ TEST_F(SettingsFile, FullFilesystemLeavesTheOldFile) {
   EXPECT_EQ(left, (std::vector<std::string>{"filler", "kavel-setup.ini"}));
   std::system(("umount " + mount.string()).c_str());
 }
+
+// Files as editors on Windows leave them are read, and saved in their own
+// form with every byte but those of the changed values as it was.
+struct FormCase {
+  const char* name;
+  std::string before;
+  std::string after;
+  friend void PrintTo(const FormCase& row, std::ostream* out) { *out << row.name; }
+};
+
+class SettingsForm : public SettingsFile, public ::testing::WithParamInterface<FormCase> {};
+
+TEST_P(SettingsForm, IsReadAndSavedInItsOwnForm) {
+  Put(GetParam().before);
+  EXPECT_EQ(IniFile(path_).ReadString("Main Setings", "Serial port", ""), "COM1");
+  EXPECT_EQ(SaveTwoKeys(), "");
+  EXPECT_EQ(Get(), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Editors, SettingsForm,
+    ::testing::Values(
+        FormCase{
+            "NotepadUnicode",
+            Utf16File(u"; \u00DCber\r\n[Main Setings]\r\nSerial port=COM1\r\nMeter=NoType\r\n"),
+            Utf16File(u"; \u00DCber\r\n[Main Setings]\r\nSerial port=COM2\r\nMeter=NoType\r\n")},
+        FormCase{"LoneReturns", "[Main Setings]\rSerial port=COM1\r[Ports]\rCOM3=/dev/ttyUSB0\r",
+                 "[Main Setings]\rSerial port=COM2\rMeter=NoType\r[Ports]\rCOM3=/dev/ttyUSB0\r"},
+        FormCase{
+            "MixedLineEnds",
+            "; notes\r\n[Main Setings]\nSerial port=COM1\rMeter=DKL310Type\r\n[Ports]\nCOM3=x\r",
+            "; notes\r\n[Main Setings]\nSerial port=COM2\rMeter=NoType\r\n[Ports]\nCOM3=x\r"}),
+    RowName());

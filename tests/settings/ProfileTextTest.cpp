@@ -4,6 +4,7 @@
 
 #include "NamedRows.h"
 #include "ProfileText.h"
+#include "Utf16File.h"
 
 using namespace std::string_literals;
 
@@ -57,7 +58,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"FirstSectionOnly", "[S]\na=1\n[s]\nk=2\n", "S", "k", std::nullopt},
                       ReadCase{"NulEndsTheValue", "[S]\nk=COM1\0x\n"s, "S", "k", "COM1"},
                       ReadCase{"NulElsewhere", "a\0b\n[S]\nk=v\n"s, "S", "k", "v"},
-                      ReadCase{"NoFinalLineEnd", "[S]\nk=v", "S", "k", "v"}),
+                      ReadCase{"NoFinalLineEnd", "[S]\nk=v", "S", "k", "v"},
+                      ReadCase{"LoneReturns", "[T]\rk=1\r[S]\rk=v\r", "S", "k", "v"},
+                      ReadCase{"MixedLineEnds", "[T]\r\nk=1\n[S]\rj=2\nk=v\r\n", "S", "k", "v"},
+                      ReadCase{"Utf16", Utf16File(u"[S]\r\nk=v\r\n"), "S", "k", "v"},
+                      ReadCase{"Utf16BigEndian", Utf16File(u"[S]\rk=v", true), "S", "k", "v"},
+                      ReadCase{"Utf16OddLengthAsUtf8",
+                               Utf16File(u"[S]\nk=\u00DC\U0001F600\xDC00") + "\x01", "S", "k",
+                               "\xC3\x9C\xF0\x9F\x98\x80\xEF\xBF\xBD"}),
     RowName());
 
 TEST_P(ProfileWrite, ChangesTheKeysLineOnly) {
@@ -76,7 +84,17 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"MissingKeyEndsItsSection", "[S]\na=1\n\n[T]\n", "k", "v",
                   "[S]\na=1\nk=v\n\n[T]\n"},
         WriteCase{"MissingKeyWithoutFinalLineEnd", "[S]\na=1", "k", "v", "[S]\na=1\nk=v\n"},
-        WriteCase{"MissingKeyAfterALoneReturn", "[S]\na=1\r", "k", "v", "[S]\na=1\r\nk=v\n"},
+        WriteCase{"MissingKeyAfterALoneReturn", "[S]\na=1\r", "k", "v", "[S]\na=1\rk=v\r"},
+        WriteCase{"LoneReturnsKept", "[T]\rx=1\r[S]\rk=1\rz=2\r", "k", "2",
+                  "[T]\rx=1\r[S]\rk=2\rz=2\r"},
+        WriteCase{"NewLineEndsAsTheOneBefore", "[S]\r\na=1\rb=2\n\n[T]\r", "k", "v",
+                  "[S]\r\na=1\rb=2\nk=v\n\n[T]\r"},
+        WriteCase{"Utf16InPlace", Utf16File(u"; \xD800\r\n[S]\r\nk=1\r\nz=2") + "\x01", "k", "COM2",
+                  Utf16File(u"; \xD800\r\n[S]\r\nk=COM2\r\nz=2") + "\x01"},
+        WriteCase{"Utf16NewKey", Utf16File(u"[S]\r\na=1"), "k", "v",
+                  Utf16File(u"[S]\r\na=1\r\nk=v\r\n")},
+        WriteCase{"Utf16NewSection", Utf16File(u""), "k", "\xC3\x9C",
+                  Utf16File(u"[S]\r\nk=\u00DC\r\n")},
         WriteCase{"MissingSection", "[T]\nx=1\n", "k", "v", "[T]\nx=1\n[S]\nk=v\n"},
         WriteCase{"MissingSectionAfterJunk", "x", "k", "v", "x\n[S]\nk=v\n"},
         WriteCase{"EmptyFile", "", "k", "v", "[S]\nk=v\n"},
@@ -91,8 +109,13 @@ INSTANTIATE_TEST_SUITE_P(
 // After a write the value reads back, and the file differs from the old one
 // in one line at most.
 TEST(ProfileRoundTrip, ReadsWhatWasWrittenAndKeepsEveryOtherLine) {
-  const std::string files[] = {"", "[S]\nk=1\n", "; notes\r\n[T]\r\nx=1\r\n[S]\r\nk=1\r\nz=2\r\n",
-                               "\xEF\xBB\xBF[s]\n\n[S]\njunk\n", "[Other\nk=7\n[S]"};
+  const std::string files[] = {"",
+                               "[S]\nk=1\n",
+                               "; notes\r\n[T]\r\nx=1\r\n[S]\r\nk=1\r\nz=2\r\n",
+                               "\xEF\xBB\xBF[s]\n\n[S]\njunk\n",
+                               "[Other\nk=7\n[S]",
+                               "[T]\rx=1\r[S]\rk=1\r",
+                               Utf16File(u"[T]\r\nx=1\r\n[S]\r\nk=1")};
   for (const std::string& file : files) {
     for (const std::string value : {"COM3", "a b", "x=y", ""}) {
       ProfileText text(file);
