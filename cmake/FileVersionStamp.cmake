@@ -1,13 +1,29 @@
 # Stamps a four-part file version into an executable, where GetFileVersionText
-# finds it again (the Linux stand-in for a Windows version resource).
-set(KAVEL_VERSION_STAMP_TEMPLATE ${CMAKE_CURRENT_LIST_DIR}/FileVersionStamp.cpp.in)
+# finds it again: on Windows a VERSIONINFO resource, which Explorer's
+# Properties show too; on Linux a section of the ELF file as its stand-in.
+#   stamp_file_version(target major minor release build [DESCRIPTION text])
+set(KAVEL_VERSION_STAMP_DIR ${CMAKE_CURRENT_LIST_DIR})
+if(WIN32)
+  enable_language(RC)
+endif()
 
 function(stamp_file_version target major minor release build)
+  cmake_parse_arguments(PARSE_ARGV 5 STAMP "" DESCRIPTION "")
   set(STAMP_MAJOR ${major})
   set(STAMP_MINOR ${minor})
   set(STAMP_RELEASE ${release})
   set(STAMP_BUILD ${build})
-  set(stamp_source ${CMAKE_CURRENT_BINARY_DIR}/${target}_file_version.cpp)
-  configure_file(${KAVEL_VERSION_STAMP_TEMPLATE} ${stamp_source} @ONLY)
+  if(WIN32)
+    if(NOT STAMP_DESCRIPTION)
+      set(STAMP_DESCRIPTION ${target})
+    endif()
+    set(STAMP_FILE_NAME ${target}${CMAKE_EXECUTABLE_SUFFIX})
+    set(template ${KAVEL_VERSION_STAMP_DIR}/FileVersionStamp.rc.in)
+    set(stamp_source ${CMAKE_CURRENT_BINARY_DIR}/${target}_file_version.rc)
+  else()
+    set(template ${KAVEL_VERSION_STAMP_DIR}/FileVersionStamp.cpp.in)
+    set(stamp_source ${CMAKE_CURRENT_BINARY_DIR}/${target}_file_version.cpp)
+  endif()
+  configure_file(${template} ${stamp_source} @ONLY)
   target_sources(${target} PRIVATE ${stamp_source})
 endfunction()

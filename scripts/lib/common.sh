@@ -1,5 +1,5 @@
-# Shared by scripts/test and scripts/demo: installs the Debian packages the
-# build needs and configures and builds one build directory.
+# Shared by the scripts: installs the Debian packages a build needs and
+# configures and builds one build directory.
 
 # install_packages PACKAGE...: installs those that are missing, through sudo
 # when not root.
@@ -19,6 +19,10 @@ install_packages() {
 
 BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev
   desktop-file-utils appstream dpkg-dev file)
+# The Windows side: the 64-bit cross compiler with POSIX threads (not the
+# mingw-w64 metapackage, 1.2 GB of what is not needed), GoogleTest's sources
+# and Wine to run the tests.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine wine64)
 
 # build BUILD_DIR [CMAKE_OPTION...]
 build() {
