@@ -1,7 +1,9 @@
 // Measures every exchange with a paced simulated tester against its line
 // time, the port list against the number of bound names, and the program's
-// start-up against a bare Qt window. Prints one line per figure and a verdict.
-//   exchange-bench [--startup PROBE]   (PROBE: the start-up probe program)
+// start-up of the programs named against a bare Qt window, in time and peak
+// memory. Prints one line per figure and a verdict.
+//   exchange-bench [--startup PRELOAD BARE NAME=PROGRAM...]
+//   (PRELOAD: first-paint-exit, BARE: bare-window, each PROGRAM a kavel-setup)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -90,47 +92,72 @@ void PortList() {
   SetPortBindings({});
 }
 
-// Starts the probe (the program's start-up, or a bare Qt window with
-// --bare) and answers the wall time until it has painted and exited.
-double StartupMs(const std::string& probe, const std::string& argument) {
+// One start of a program with first-paint-exit preloaded: the wall time
+// until it has painted its main window and exited, and its peak memory.
+struct Start {
+  double ms;
+  double peakMb;
+};
+
+Start StartOnce(const std::string& program, const std::string& preload) {
   const auto t0 = Clock::now();
   const pid_t child = fork();
   if (child == 0) {
-    execl(probe.c_str(), probe.c_str(), argument.c_str(), nullptr);
+    setenv("LD_PRELOAD", preload.c_str(), 1);
+    execl(program.c_str(), program.c_str(), nullptr);
     _exit(127);
   }
   int status = 0;
-  waitpid(child, &status, 0);
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
   const double ms = Ms(Clock::now() - t0);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "exchange-bench: %s %s failed\n", probe.c_str(), argument.c_str());
+    std::fprintf(stderr, "exchange-bench: %s failed\n", program.c_str());
     std::exit(1);
   }
-  return ms;
+  return {ms, usage.ru_maxrss / 1024.0};
 }
 
-void Startup(const std::string& probe, const std::string& settings) {
-  std::vector<double> program;
-  std::vector<double> bare;
-  StartupMs(probe, "--bare");     // the first start fills the caches
-  for (int i = 0; i < 15; ++i) {  // interleaved, so drift hits both alike
-    program.push_back(StartupMs(probe, settings));
-    bare.push_back(StartupMs(probe, "--bare"));
+// Starts the named program and the bare window in turn, 15 times each
+// (interleaved, so drift hits both alike), and compares the medians.
+void Startup(const std::string& name, const std::string& program, const std::string& bare,
+             const std::string& preload) {
+  std::vector<double> programMs, bareMs, programMb, bareMb;
+  StartOnce(program, preload);  // the first starts fill the caches
+  StartOnce(bare, preload);
+  for (int i = 0; i < 15; ++i) {
+    const Start mine = StartOnce(program, preload);
+    const Start yardstick = StartOnce(bare, preload);
+    programMs.push_back(mine.ms);
+    bareMs.push_back(yardstick.ms);
+    programMb.push_back(mine.peakMb);
+    bareMb.push_back(yardstick.peakMb);
   }
-  const double ratio = Median(program) / Median(bare);
-  const bool ok = ratio <= kStartupBound;
+  const double timeRatio = Median(programMs) / Median(bareMs);
+  const double memoryRatio = Median(programMb) / Median(bareMb);
+  const bool ok = timeRatio <= kStartupBound && memoryRatio <= kStartupBound;
   allWithinBounds = allWithinBounds && ok;
   std::printf(
-      "start-up to a painted window  median %.1f ms  bare Qt window %.1f ms  ratio %.3f  %s\n",
-      Median(program), Median(bare), ratio, ok ? "ok" : "OVER");
+      "start-up of the %s to a painted window  median %.1f ms, peak %.1f MB  "
+      "bare Qt window %.1f ms, %.1f MB  ratios %.3f, %.3f  %s\n",
+      name.c_str(), Median(programMs), Median(programMb), Median(bareMs), Median(bareMb),
+      timeRatio, memoryRatio, ok ? "ok" : "OVER");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string probe;
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::string(argv[i]) == "--startup") probe = argv[i + 1];
+  // --startup PRELOAD BARE NAME=PROGRAM...
+  std::string preload, bare;
+  std::vector<std::pair<std::string, std::string>> programs;
+  if (argc >= 4 && std::string(argv[1]) == "--startup") {
+    preload = argv[2];
+    bare = argv[3];
+    for (int i = 4; i < argc; ++i) {
+      const std::string named = argv[i];
+      const size_t equals = named.find('=');
+      programs.emplace_back(named.substr(0, equals), named.substr(equals + 1));
+    }
   }
   // This process needs no display; the probes it starts use the X server.
   const char* platform = getenv("QT_QPA_PLATFORM");
@@ -168,9 +195,9 @@ int main(int argc, char** argv) {
   });
   Exchange("EEPROM write", "(7+1) x 5 ms", write, 40, [&] { meter.EEWrite(200, "\x01\x02"); });
   // As the dialog does it: identify and read at opening; on "Set" identify
-  // again, read the balance word and write both words.
-  Exchange("nominal-voltage change", "2 identifications, 2 reads, 2 writes",
-           2 * identification + 2 * read + 2 * write, 10, [&] {
+  // again, read the voltage word afresh and the balance word, write both.
+  Exchange("nominal-voltage change", "2 identifications, 3 reads, 2 writes",
+           2 * identification + 3 * read + 2 * write, 10, [&] {
              meter.ClearVersion();
              meter.GetMeterType();
              voltage = meter.ReadNominalVoltage() == 220 ? 230 : 220;
@@ -188,14 +215,18 @@ int main(int argc, char** argv) {
   port.Close();
   PortList();
 
-  if (!probe.empty()) {
-    // The program starts on the simulated tester, as a technician's would.
-    const auto settings = std::filesystem::temp_directory_path() /
-                          ("kavel-bench-" + std::to_string(getpid()) + ".ini");
-    std::ofstream(settings) << "[Ports]\nCOM1=" << tester.DevicePath()
-                            << "\n[Main Setings]\nSerial port=COM1\nMeter=TVA740v2_299Type\n";
-    Startup(probe, settings.string());
-    std::filesystem::remove(settings);
+  if (!programs.empty()) {
+    // The programs start on the simulated tester, as a technician's would:
+    // their settings in a configuration folder of the bench's own.
+    const auto config = std::filesystem::temp_directory_path() /
+                        ("kavel-bench-" + std::to_string(getpid()));
+    std::filesystem::create_directories(config / "kavel-setup");
+    std::ofstream(config / "kavel-setup" / "kavel-setup.ini")
+        << "[Ports]\nCOM1=" << tester.DevicePath()
+        << "\n[Main Setings]\nSerial port=COM1\nMeter=TVA740v2_299Type\n";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    for (const auto& [name, program] : programs) Startup(name, program, bare, preload);
+    std::filesystem::remove_all(config);
   }
   std::printf("%s\n",
               allWithinBounds ? "every figure within its bound" : "SOME FIGURE OVER ITS BOUND");

@@ -15,6 +15,7 @@
 #include "MeterModels.h"
 #include "PortNames.h"
 #include "PortTrouble.h"
+#include "ProgramFile.h"
 #include "SettingsLocation.h"
 #include "TVA740.h"
 #include "useful.h"

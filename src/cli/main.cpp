@@ -5,7 +5,7 @@
 #include "CliCommands.h"
 #include "CliOptions.h"
 #include "CliReport.h"
-#include "SettingsLocation.h"
+#include "ProgramFile.h"
 
 int main(int argc, char** argv) {
   const ParsedOptions parsed = ParseCliOptions(argc, argv);

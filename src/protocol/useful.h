@@ -30,9 +30,3 @@ void ClearBit(std::uint8_t& value, int bit);
 
 // True when every character is a digit, "-" or "+"; the empty text passes.
 bool IsDigitText(const std::string& text);
-
-// The file version stamped into the running program, such as "1.0.2.31", or
-// "0.0.0.0" when it carries none.
-std::string GetFileVersionText();
-// The same for any executable file.
-std::string GetFileVersionText(const std::string& path);

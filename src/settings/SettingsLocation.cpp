@@ -5,12 +5,6 @@
 
 namespace fs = std::filesystem;
 
-fs::path RunningProgram() {
-  std::error_code error;
-  fs::path program = fs::read_symlink("/proc/self/exe", error);
-  return error ? fs::path() : program;
-}
-
 fs::path SettingsFilePath(const fs::path& executable, const char* xdgConfigHome, const char* home) {
   const fs::path beside = fs::path(executable).replace_extension(".ini");
   std::error_code error;

@@ -8,9 +8,5 @@
 // demo); otherwise the user's configuration folder, $XDG_CONFIG_HOME or
 // ~/.config, under kavel-setup/. An installed program's own folder is never
 // written to. xdgConfigHome and home are the environment's values, or null.
-// The running executable's own path (through /proc, so a link or a search
-// of PATH does not change it); empty when the system does not tell.
-std::filesystem::path RunningProgram();
-
 std::filesystem::path SettingsFilePath(const std::filesystem::path& executable,
                                        const char* xdgConfigHome, const char* home);

@@ -1,8 +1,8 @@
 #include "fmInfo_.h"
 
 #include "HandlerGuard.h"
+#include "ProgramFile.h"
 #include "ui_fmInfo_.h"
-#include "useful.h"
 
 TfmInfo::TfmInfo(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

@@ -6,11 +6,11 @@
 #include "CommandLine.h"
 #include "HandlerGuard.h"
 #include "Messages.h"
+#include "ProgramFile.h"
 #include "ProgramWindows.h"
 #include "QtMessagePump.h"
 #include "SettingsLocation.h"
 #include "SignalEnding.h"
-#include "useful.h"
 
 int main(int argc, char** argv) {  // arguments other than these and Qt's own are ignored
   const std::string settingsPath =

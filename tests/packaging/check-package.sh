@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a build folder and checks that it holds the
+# Builds the Debian package the way ./scripts/package does (its own Release
+# build folder, the same targets, cpack) and checks that it holds the
 # programs, the desktop files and the manual pages in their places, that its
 # dependencies were found from the linked libraries, that the installed
 # program answers --version, and that the desktop and metainfo files pass
 # Debian's validators.
-#   check-package.sh BUILD_DIR SOURCE_DIR
+#   check-package.sh PACKAGE_BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
 source=$2
@@ -14,8 +15,8 @@ trap 'rm -rf "$scratch"' EXIT
 desktop-file-validate "$source/packaging/com.example.KavelSetup.desktop"
 appstreamcli validate --no-net "$source/packaging/com.example.KavelSetup.metainfo.xml"
 
-(cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -B "$scratch" >/dev/null)
-deb=$(ls "$scratch"/*.deb)
+rm -f "$build"/*.deb
+deb=$("$source/scripts/package" "$build" | tail -n 1)
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || {
   echo "no dependency on Qt's widgets: $(dpkg-deb -f "$deb" Depends)" >&2
   exit 1
@@ -30,7 +31,8 @@ for file in usr/bin/kavel-setup usr/bin/tester-sim \
   usr/share/man/man1/kavel-setup.1 usr/share/man/man1/tester-sim.1; do
   [ -e "$scratch/root/$file" ] || { echo "missing from the package: $file" >&2; exit 1; }
 done
-version=$("$scratch/root/usr/bin/kavel-setup" --version)
+# Without a display: the version is answered before any window is made.
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$scratch/root/usr/bin/kavel-setup" --version)
 [ "$version" = "kavel-setup $(dpkg-deb -f "$deb" Version)" ] || {
   echo "installed program says: $version" >&2
   exit 1

@@ -6,6 +6,7 @@
 
 #include "CPort.h"
 #include "PortNames.h"
+#include "ScratchDir.h"
 
 namespace fs = std::filesystem;
 
@@ -15,18 +16,13 @@ namespace {
 class FakeSysfs : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("kavel-sysfs-" + std::to_string(::getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root_);
     fs::create_directories(root_ / "class" / "tty");
-    SetDeviceRoots(root_.string(), "/dev");
+    SetDeviceRoots(root_.Path().string(), "/dev");
     SetPortBindings({});
   }
   void TearDown() override {
     SetDeviceRoots("/sys", "/dev");
     SetPortBindings({});
-    fs::remove_all(root_);
   }
 
   // A tty entry: under bus for a real device (with a "device" link), under
@@ -46,7 +42,7 @@ class FakeSysfs : public ::testing::Test {
       std::ofstream(root_ / "devices" / dir / name) << value << "\n";
   }
 
-  fs::path root_;
+  ScratchDir root_;  // the fake tree, removed when the test ends
 };
 
 }  // namespace

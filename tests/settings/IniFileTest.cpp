@@ -10,6 +10,7 @@
 #include "Exception.h"
 #include "IniFile.h"
 #include "NamedRows.h"
+#include "ScratchDir.h"
 #include "Utf16File.h"
 
 namespace fs = std::filesystem;
@@ -20,16 +21,10 @@ namespace {
 class SettingsFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("kavel-settings-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     path_ = (dir_ / "kavel-setup.ini").string();
   }
   void TearDown() override {
     InjectFileFailure(std::nullopt);
-    fs::remove_all(dir_);
   }
 
   void Put(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
@@ -54,12 +49,12 @@ class SettingsFile : public ::testing::Test {
   }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(dir_.Path())) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
   }
 
-  fs::path dir_;
+  ScratchDir dir_;  // removed with everything in it when the test ends
   std::string path_;
 };
 

@@ -10,6 +10,7 @@
 #include "PortNames.h"
 #include "ProgramWindows.h"
 #include "QtMessagePump.h"
+#include "ScratchDir.h"
 #include "TesterSimulator.h"
 #include "UiTestSupport.h"
 #include "fmChangeVoltage_.h"
@@ -19,11 +20,6 @@
 class MainWindowFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("kavel-ui-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
     settingsPath_ = (dir_ / "kavel-setup.ini").string();
     InstallMessagePump(&pump_);
   }
@@ -31,7 +27,6 @@ class MainWindowFixture : public ::testing::Test {
     form_.reset();
     InstallMessagePump(nullptr);
     SetPortBindings({});
-    std::filesystem::remove_all(dir_);
   }
 
   void WriteSettings(const std::string& text) { std::ofstream(settingsPath_) << text; }
@@ -56,7 +51,7 @@ class MainWindowFixture : public ::testing::Test {
     return *form_;
   }
 
-  std::filesystem::path dir_;
+  ScratchDir dir_;  // removed with everything in it when the test ends
   std::string settingsPath_;
   QtMessagePump pump_;
   RecordingBoxes boxes_;

@@ -4,13 +4,37 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ProgramFile.h"
 #include "ScratchDir.h"
-#include "useful.h"
+
+namespace {
+
+// Bytes this process has read through system calls so far.
+long BytesReadSoFar() {
+  std::ifstream io("/proc/self/io");
+  std::string field;
+  long value = -1;
+  while (io >> field >> value)
+    if (field == "rchar:") return value;
+  return -1;
+}
+
+}  // namespace
 
 TEST(FileVersion, RunningProgramReadsItsStamp) {
   // This test program is stamped 1.0.2.31 by its build.
   EXPECT_EQ(GetFileVersionText(), "1.0.2.31");
-  EXPECT_EQ(GetFileVersionText("/proc/self/exe"), "1.0.2.31");
+  EXPECT_EQ(GetFileVersionText(RunningProgram().string()), "1.0.2.31");
+}
+
+TEST(FileVersion, ALargeProgramIsReadOnlyWhereTheStampIs) {
+  const auto size = std::filesystem::file_size(RunningProgram());
+  constexpr long kFewKilobytes = 16 * 1024;
+  ASSERT_GT(size, 32u * kFewKilobytes) << "this test program is too small to tell";
+  const long before = BytesReadSoFar();
+  ASSERT_GE(before, 0);
+  EXPECT_EQ(GetFileVersionText(), "1.0.2.31");
+  EXPECT_LT(BytesReadSoFar() - before, kFewKilobytes) << "of a program of " << size << " bytes";
 }
 
 TEST(FileVersion, FilesWithoutAStampGiveZeros) {
