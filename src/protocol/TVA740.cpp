@@ -28,6 +28,11 @@ std::uint16_t TTVA740::ReadNominalVoltage() {
 bool TTVA740::WriteNominalVoltage(std::uint16_t Voltage) {
   if (Voltage != 220 && Voltage != 230) return false;
   if (Voltage == NominalVoltage || NominalVoltage == 0) return false;
+  // The reading above may be stale: another tester may have been plugged in
+  // since. Its balance word must move only when its own voltage word holds
+  // the block being switched from.
+  const std::uint16_t from = Voltage == 230 ? 220 : 230;
+  if (ReadNominalVoltage() != from) return false;
 
   std::string data;
   EERead(tva740::kBalanceAddress, data);
@@ -37,9 +42,9 @@ bool TTVA740::WriteNominalVoltage(std::uint16_t Voltage) {
   balance = static_cast<std::uint16_t>(Voltage == 230 ? balance + tva740::kBalanceStep
                                                       : balance - tva740::kBalanceStep);
   const std::string block = Block(Voltage == 230 ? tva740::kBlock230V : tva740::kBlock220V);
-  // The voltage word last read is the other block: its bytes are the ones
+  // The voltage word just read is the other block: its bytes are the ones
   // to put back if the balance word cannot follow.
-  const std::string before = Block(Voltage == 230 ? tva740::kBlock220V : tva740::kBlock230V);
+  const std::string before = Block(from == 220 ? tva740::kBlock220V : tva740::kBlock230V);
   EEWriteBoth(tva740::kVoltageAddress, block.substr(0, 2), before.substr(0, 2),
               tva740::kBalanceAddress, Word(balance), Word(balanceBefore));
   return true;

@@ -42,7 +42,8 @@ class TTVA740 : public TMeter {
   // Switches between 220 V and 230 V. Refuses (false, nothing sent) another
   // value, the value last read, and a setting that the last read did not
   // recognise: moving the balance word from an unknown state would
-  // miscalibrate the instrument.
+  // miscalibrate the instrument. The voltage word is read again first, and
+  // nothing is written unless it still holds the other voltage's block.
   bool WriteNominalVoltage(std::uint16_t Voltage) override;
   std::uint8_t ReadAutoSetup() override;
   void WriteAutoSetup(std::uint8_t Setup) override;

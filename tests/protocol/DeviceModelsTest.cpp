@@ -46,7 +46,8 @@ TEST(TVA740Voltage, SwitchMovesVoltageAndBalanceWords) {
   line.tester.ClearRequests();
   EXPECT_TRUE(meter->WriteNominalVoltage(230));
   EXPECT_EQ(line.tester.Requests(),
-            (std::vector<std::string>{AddCRC(Bytes("6F 7E 00")), AddCRC(Bytes("7A 28 00 66 87")),
+            (std::vector<std::string>{AddCRC(Bytes("6F 28 00")), AddCRC(Bytes("6F 7E 00")),
+                                      AddCRC(Bytes("7A 28 00 66 87")),
                                       AddCRC(Bytes("7A 7E 00 3E 12"))}));
   EXPECT_EQ(line.tester.Eeprom(), Image(Image(before, 40, Bytes("66 87")), 126, Bytes("3E 12")));
   EXPECT_EQ(meter->NominalVoltage, 220);  // a write does not change what was read
@@ -89,6 +90,41 @@ TEST(TVA740Voltage, RefusalsSendNothing) {
   EXPECT_EQ(afterRead, sent + 1);
   EXPECT_EQ(line.tester.Eeprom(), unrecognised);
   EXPECT_NE(before, unrecognised);
+}
+
+// The dialog's reading may be stale: another tester, plugged in since, must
+// keep its balance word unless its own voltage word holds the block being
+// switched from.
+struct StaleCase {
+  const char* name;
+  std::string voltageWord;  // what the tester now plugged in holds at 40
+};
+
+class StaleReading : public ::testing::TestWithParam<StaleCase> {};
+
+TEST_P(StaleReading, WritesNothing) {
+  TesterOnLine line;
+  auto meter = line.Connect<TTVA740>();
+  ASSERT_EQ(meter->ReadNominalVoltage(), 220);
+  line.tester.SetEepromBytes(40, GetParam().voltageWord);
+  const std::string swapped = line.tester.Eeprom();
+  EXPECT_FALSE(meter->WriteNominalVoltage(230));
+  EXPECT_EQ(line.tester.Eeprom(), swapped);
+}
+
+INSTANTIATE_TEST_SUITE_P(OtherTester, StaleReading,
+                         ::testing::Values(StaleCase{"AlreadyAt230V", Bytes("66 87 00 00")},
+                                           StaleCase{"NeitherBlock", Bytes("66 87 01 00")}),
+                         RowName());
+
+TEST(TVA740Voltage, AFailingReReadRaisesAndWritesNothing) {
+  TesterOnLine line;
+  auto meter = line.Connect<TTVA740>();
+  ASSERT_EQ(meter->ReadNominalVoltage(), 220);
+  const std::string before = line.tester.Eeprom();
+  line.tester.AddFault(Fault::NoAnswer, sim::kForever, 'o', 40);
+  EXPECT_THROW(meter->WriteNominalVoltage(230), ENoConnection);
+  EXPECT_EQ(line.tester.Eeprom(), before);
 }
 
 // A switch is two writes; the second one failing must not leave the tester
