@@ -1,23 +1,15 @@
 #include "CPort.h"
 
-#include <sys/ioctl.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 
 #include "PortNames.h"
-#include "TermiosRecord.h"
 
 namespace {
 
 void Check(int error, int code) {
   if (error != 0) throw EComPort(code, error);
 }
-
-// The device has gone: a pulled cable, an unplugged USB adapter, the far end
-// of a pseudo-terminal closed. Every later call on it fails the same way.
-bool IsHangUp(int error) { return error == EIO || error == ENXIO || error == ENODEV; }
 
 }  // namespace
 
@@ -85,7 +77,7 @@ void TCustomComPort::Close() {
 void TCustomComPort::OpenDevice() {
   // Only a name of the port-name map reaches the file system, never the name.
   const auto path = ResolvePortName(port_);
-  const int error = path ? device_.Open(*path) : ENOENT;
+  const int error = path ? device_.Open(*path) : SerialDevice::kNoSuchDevice;
   lastOpenFailure_.reset();
   if (error != 0) lastOpenFailure_ = OpenFailure{path.value_or(""), error};
   Check(error, ceOpenFailed);
@@ -99,25 +91,20 @@ void TCustomComPort::ApplySettings() {
   ApplyTimeouts();
 }
 
-// Linux sizes its queues itself; the sizes are kept for the line settings.
-void TCustomComPort::ApplyBufferSizes() {}
+void TCustomComPort::ApplyBufferSizes() {
+  if (!connected_) return;
+  Check(device_.SetQueueSizes(buffer_.InputSize(), buffer_.OutputSize()), ceSetupComFailed);
+}
 
 void TCustomComPort::ApplyLineSettings() {
   if (!connected_) return;
-  const auto record = BuildTermios(line_);
-  Check(record ? device_.Configure(*record) : EINVAL, ceSetStateFailed);
-  // DTR and RTS follow their modes while the port is open; handshake modes
-  // leave the lines to the driver.
-  if (line_.controlDTR != dtrHandshake) {
-    Check(device_.SetModemLine(TIOCM_DTR, line_.controlDTR == dtrEnable), ceSetStateFailed);
-  }
-  if (line_.controlRTS == rtsDisable || line_.controlRTS == rtsEnable) {
-    Check(device_.SetModemLine(TIOCM_RTS, line_.controlRTS == rtsEnable), ceSetStateFailed);
-  }
+  Check(device_.Configure(line_), ceSetStateFailed);
 }
 
-// The time-outs are used by every read and write; there is nothing to hand on.
-void TCustomComPort::ApplyTimeouts() {}
+void TCustomComPort::ApplyTimeouts() {
+  if (!connected_) return;
+  Check(device_.SetTimeouts(timeouts_.Values()), ceTimeoutsFailed);
+}
 
 void TCustomComPort::Reapply(SettingsGroup group) {
   if (!connected_) return;
@@ -138,7 +125,7 @@ void TCustomComPort::CheckTransfer(int error, int code) {
   if (error == 0) return;
   // Closed, the port says it is not open, and opening it again finds the
   // device anew once it is back.
-  if (IsHangUp(error)) Close();
+  if (SerialDevice::IsHangUp(error)) Close();
   throw EComPort(code, error);
 }
 
@@ -164,22 +151,14 @@ void TCustomComPort::PurgeBuffers(bool Input, bool Output) {
 }
 
 void TCustomComPort::SetDTRState(bool State) {
-  Check(device_.SetModemLine(TIOCM_DTR, State), ceEscapeComFailed);
+  Check(device_.SetModemLine(ModemLine::DTR, State), ceEscapeComFailed);
 }
 
 void TCustomComPort::SetRTSState(bool State) {
-  Check(device_.SetModemLine(TIOCM_RTS, State), ceEscapeComFailed);
+  Check(device_.SetModemLine(ModemLine::RTS, State), ceEscapeComFailed);
 }
 
 void EnumSerialPorts(std::vector<std::string>& List) {
   List = KnownPortNames();
   SortPortNames(List);
-}
-
-void SortPortNames(std::vector<std::string>& List) {
-  std::stable_sort(List.begin(), List.end(), [](const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(),
-        [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
-  });
 }

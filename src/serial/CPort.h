@@ -209,9 +209,6 @@ class TComPort : public TCustomComPort {};
 // Fills List with the names of the machine's serial ports, sorted without
 // regard to case and textually (COM10 before COM2); equal names all stay.
 void EnumSerialPorts(std::vector<std::string>& List);
-// The order of that list; names that differ only in letter case stay in the
-// order they came.
-void SortPortNames(std::vector<std::string>& List);
 
 template <class T>
 void TComSettings::Change(T& field, T value) {

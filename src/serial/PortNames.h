@@ -35,6 +35,10 @@ std::string UsbIdOf(const std::string& devicePath);
 
 // Every name that resolves, bound and automatic, unsorted.
 std::vector<std::string> KnownPortNames();
+// The order of the port list: without regard to letter case, as the
+// system's own lists sort; names that differ only in letter case stay in the
+// order they came.
+void SortPortNames(std::vector<std::string>& List);
 
 // "COM" and 1 to 5 decimal digits, in any letter case.
 bool IsValidPortName(const std::string& name);

@@ -1,5 +1,5 @@
-#include "SerialDevice.h"
-
+// The serial device on Linux: a terminal device driven through termios,
+// ioctl and poll.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -10,6 +10,9 @@
 #include <cerrno>
 #include <chrono>
 #include <limits>
+
+#include "SerialDevice.h"
+#include "TermiosRecord.h"
 
 namespace {
 
@@ -66,12 +69,41 @@ int WaitFor(int fd, short events, int timeoutMs, bool& ready) {
   return 0;
 }
 
+int ApplyTermios(int fd, const LineSettings& line) {
+  const auto built = BuildTermios(line);
+  if (!built) return EINVAL;  // a rate termios has no speed for
+  const termios& record = *built;
+  if (tcsetattr(fd, TCSANOW, &record) == 0) return 0;
+  const int error = errno;
+  // Debian's tcsetattr answers EINVAL when none of the requested changes took
+  // effect. A pseudo-terminal drops the parity flags, so giving it the
+  // settings it already holds looks like that; what counts is that the device
+  // now holds the record apart from the parity it cannot keep.
+  termios now{};
+  if (error == EINVAL && tcgetattr(fd, &now) == 0 && HoldsApartFromParity(now, record)) return 0;
+  return error;
+}
+
 }  // namespace
+
+struct SerialDevice::State {
+  int fd = -1;  // a device never opened answers EBADF to every call
+  termios before{};
+  bool restore = false;
+};
+
+const int SerialDevice::kNoSuchDevice = ENOENT;
+
+bool SerialDevice::IsHangUp(int error) { return error == EIO || error == ENXIO || error == ENODEV; }
+
+SerialDevice::SerialDevice() : state_(std::make_unique<State>()) {}
 
 SerialDevice::~SerialDevice() { Close(); }
 
+bool SerialDevice::IsOpen() const { return state_->fd >= 0; }
+
 int SerialDevice::Open(const std::string& path) {
-  if (fd_ >= 0) return EBUSY;
+  if (state_->fd >= 0) return EBUSY;
   int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return errno;
   if (!isatty(fd)) {
@@ -86,64 +118,77 @@ int SerialDevice::Open(const std::string& path) {
     close(fd);
     return error;
   }
-  fd_ = fd;
+  state_->fd = fd;
   // A terminal shared with other programs (or the user's own) is left as it
   // was found: speed, raw mode and echo.
-  restore_ = tcgetattr(fd_, &before_) == 0;
+  state_->restore = tcgetattr(fd, &state_->before) == 0;
   return 0;
 }
 
 void SerialDevice::Close() {
-  if (fd_ < 0) return;
+  int& fd = state_->fd;
+  if (fd < 0) return;
   // Fails on a device that has gone, which has nothing left to restore.
-  if (restore_) tcsetattr(fd_, TCSANOW, &before_);
+  if (state_->restore) tcsetattr(fd, TCSANOW, &state_->before);
   // On a pseudo-terminal the exclusive flag would outlive this descriptor.
-  ioctl(fd_, TIOCNXCL);
-  close(fd_);
-  fd_ = -1;
+  ioctl(fd, TIOCNXCL);
+  close(fd);
+  fd = -1;
 }
 
-int SerialDevice::Configure(const termios& record) {
-  if (tcsetattr(fd_, TCSANOW, &record) == 0) return 0;
-  const int error = errno;
-  // Debian's tcsetattr answers EINVAL when none of the requested changes took
-  // effect. A pseudo-terminal drops the parity flags, so giving it the
-  // settings it already holds looks like that; what counts is that the device
-  // now holds the record apart from the parity it cannot keep.
-  termios now{};
-  if (error == EINVAL && tcgetattr(fd_, &now) == 0 && HoldsApartFromParity(now, record)) return 0;
-  return error;
+// Linux sizes its queues itself.
+int SerialDevice::SetQueueSizes(int, int) { return 0; }
+
+// Every read and write is given its limits; there is nothing to hand on.
+int SerialDevice::SetTimeouts(const TimeoutSettings&) { return 0; }
+
+// The termios record, then DTR and RTS, which termios does not carry.
+int SerialDevice::Configure(const LineSettings& line) {
+  if (const int error = ApplyTermios(state_->fd, line)) return error;
+  // DTR and RTS follow their modes while the port is open; handshake modes
+  // leave the lines to the driver.
+  if (line.controlDTR != dtrHandshake) {
+    if (const int error = SetModemLine(ModemLine::DTR, line.controlDTR == dtrEnable)) return error;
+  }
+  if (line.controlRTS == rtsDisable || line.controlRTS == rtsEnable)
+    return SetModemLine(ModemLine::RTS, line.controlRTS == rtsEnable);
+  return 0;
 }
 
 int SerialDevice::Flush(bool input, bool output) {
+  const int fd = state_->fd;
   // With neither queue chosen the call still checks the device.
   int queue = input && output ? TCIOFLUSH : input ? TCIFLUSH : output ? TCOFLUSH : -1;
-  if (queue < 0) return fcntl(fd_, F_GETFL) < 0 ? errno : 0;
-  return tcflush(fd_, queue) == 0 ? 0 : errno;
+  if (queue < 0) return fcntl(fd, F_GETFL) < 0 ? errno : 0;
+  return tcflush(fd, queue) == 0 ? 0 : errno;
 }
 
-int SerialDevice::SetModemLine(int line, bool raised) {
-  if (ioctl(fd_, raised ? TIOCMBIS : TIOCMBIC, &line) == 0) return 0;
+int SerialDevice::SetModemLine(ModemLine which, bool raised) {
+  int line = which == ModemLine::DTR ? TIOCM_DTR : TIOCM_RTS;
+  if (ioctl(state_->fd, raised ? TIOCMBIS : TIOCMBIC, &line) == 0) return 0;
   return HasNoModemLines(errno) ? 0 : errno;
 }
 
 int SerialDevice::ReadModemStatus(int& lines) {
+  const int fd = state_->fd;
   lines = 0;
-  if (ioctl(fd_, TIOCMGET, &lines) == 0) return 0;
+  if (ioctl(fd, TIOCMGET, &lines) == 0) return 0;
   return HasNoModemLines(errno) ? 0 : errno;
 }
 
 int SerialDevice::QueuedInput(int& count) {
+  const int fd = state_->fd;
   count = 0;
-  return ioctl(fd_, FIONREAD, &count) == 0 ? 0 : errno;
+  return ioctl(fd, FIONREAD, &count) == 0 ? 0 : errno;
 }
 
 int SerialDevice::Write(const std::string& data, const TransferLimits& limits, int& written) {
+  const int fd = state_->fd;
   written = 0;
   const auto total = DeadlineAfter(Clock::now(), limits.totalMs);
   const Clock::time_point* deadlines[] = {limits.totalMs >= 0 ? &total : nullptr};
   while (written < static_cast<int>(data.size())) {
-    ssize_t n = write(fd_, data.data() + written, data.size() - written);
+    ssize_t n = write(fd, data.data() + written, data.size() - written);
     if (n > 0) {
       written += static_cast<int>(n);
       continue;
@@ -152,12 +197,13 @@ int SerialDevice::Write(const std::string& data, const TransferLimits& limits, i
     const auto now = Clock::now();
     if (limits.totalMs >= 0 && now >= total) return 0;
     bool ready = false;
-    if (int error = WaitFor(fd_, POLLOUT, PollWait(now, deadlines, 1), ready)) return error;
+    if (int error = WaitFor(fd, POLLOUT, PollWait(now, deadlines, 1), ready)) return error;
   }
   return 0;
 }
 
 int SerialDevice::Read(std::string& data, int count, const TransferLimits& limits) {
+  const int fd = state_->fd;
   data.clear();
   if (count <= 0) return 0;
   const auto total = DeadlineAfter(Clock::now(), limits.totalMs);
@@ -165,7 +211,7 @@ int SerialDevice::Read(std::string& data, int count, const TransferLimits& limit
   char buffer[256];
   while (static_cast<int>(data.size()) < count) {
     const size_t want = std::min(sizeof buffer, static_cast<size_t>(count) - data.size());
-    ssize_t n = read(fd_, buffer, want);
+    ssize_t n = read(fd, buffer, want);
     if (n > 0) {
       data.append(buffer, static_cast<size_t>(n));
       gapEnd = DeadlineAfter(Clock::now(), limits.intervalMs);
@@ -183,7 +229,7 @@ int SerialDevice::Read(std::string& data, int count, const TransferLimits& limit
     const Clock::time_point* deadlines[] = {limits.totalMs >= 0 ? &total : nullptr,
                                             gapRuns ? &gapEnd : nullptr};
     bool ready = false;
-    if (int error = WaitFor(fd_, POLLIN, PollWait(now, deadlines, 2), ready)) return error;
+    if (int error = WaitFor(fd, POLLIN, PollWait(now, deadlines, 2), ready)) return error;
   }
   return 0;
 }

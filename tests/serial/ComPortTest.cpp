@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <thread>
