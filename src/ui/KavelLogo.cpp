@@ -5,11 +5,15 @@
 namespace {
 
 const QColor kLogoBlue(0, 64, 160);
+const QString kMakerName = QStringLiteral("KAVEL");
 
 }  // namespace
 
 KavelLogo::KavelLogo(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TranslucentBackground);
+  // A screen reader cannot read a drawing: it says the name the logo shows.
+  setAccessibleName(kMakerName);
+  setAccessibleDescription(QStringLiteral("The maker's logo"));
 }
 
 void KavelLogo::paintEvent(QPaintEvent*) {
@@ -24,6 +28,6 @@ void KavelLogo::paintEvent(QPaintEvent*) {
   painter.setFont(font);
   painter.setPen(kLogoBlue);
   const QRectF name(0, 1, width(), height() - 9);
-  painter.drawText(name, Qt::AlignCenter, QStringLiteral("KAVEL"));
+  painter.drawText(name, Qt::AlignCenter, kMakerName);
   painter.fillRect(QRectF(4, height() - 6, width() - 8, 3), kLogoBlue);
 }

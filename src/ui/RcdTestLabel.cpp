@@ -61,6 +61,12 @@ void RcdTestLabel::Configure(const QString& multiple, Polarity polarity, const Q
   multiple_ = multiple;
   polarity_ = polarity;
   colour_ = colour;
+  // A technician starts an RCD test on the positive or the negative half-wave.
+  const QString halfWave = polarity == Polarity::Positive ? QStringLiteral("positive half-wave")
+                                                          : QStringLiteral("negative half-wave");
+  setAccessibleName(multiple.isEmpty()
+                        ? QStringLiteral("Trip current, %1").arg(halfWave)
+                        : QStringLiteral("Trip time at %1×IΔn, %2").arg(multiple, halfWave));
   update();
 }
 

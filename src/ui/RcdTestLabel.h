@@ -16,7 +16,9 @@ class RcdTestLabel : public QWidget {
 
   explicit RcdTestLabel(QWidget* parent = nullptr);
 
-  // multiple: "0,5", "1" or "5"; empty for the waveform signs alone.
+  // multiple: "0,5", "1" or "5" for a trip-time test; empty for the
+  // trip-current test, the waveform signs alone. Also names the picture in
+  // words for a screen reader, and so the box beside it.
   void Configure(const QString& multiple, Polarity polarity, const QColor& colour);
 
   const QString& Multiple() const { return multiple_; }

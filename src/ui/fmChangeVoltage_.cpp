@@ -15,6 +15,8 @@ TfmChangeVoltage::TfmChangeVoltage(MeterHost& host, QWidget* parent)
       ui_(std::make_unique<Ui::TfmChangeVoltage>()) {
   ui_->setupUi(this);
   setFixedSize(size());
+  // The panel shows the bare voltage; a screen reader says what it is.
+  ui_->plVoltage->setAccessibleDescription(ui_->stCurrent->text().simplified());
   ConnectCommand(ui_->bbOK, &QPushButton::clicked, this, &TfmChangeVoltage::bbOKClick);
   ConnectCommand(ui_->bbCancel, &QPushButton::clicked, this, &TfmChangeVoltage::bbCancelClick);
 }

@@ -54,6 +54,8 @@ TfmHelp::TfmHelp(QWidget* parent)
   ui_->setupUi(this);
   resize(kInitialWidth, kInitialHeight);
   ui_->reHelp->setPlainText(kGuideLines.join(QLatin1Char('\n')));
+  // The view has no label beside it; a screen reader names it by the guide's title.
+  ui_->reHelp->setAccessibleName(kGuideLines.first().trimmed());
   // A selection stays as visible as it was while the view had the focus.
   QPalette palette = ui_->reHelp->palette();
   for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})

@@ -17,6 +17,8 @@ constexpr std::uint8_t kNoOptions = 0x00;
 // The 0,5 × IΔn tests must not trip the RCD: black; the tripping ones navy,
 // the colour the window's note calls blue.
 const QColor kNavy(0, 0, 128);
+const QString kTrippingDescription = QStringLiteral("Blue: a test that trips the RCD");
+const QString kNonTrippingDescription = QStringLiteral("A test that must not trip the RCD");
 
 }  // namespace
 
@@ -28,24 +30,34 @@ TfmSetupAUTO::TfmSetupAUTO(MeterHost& host, QWidget* parent)
   ui_->setupUi(this);
   setFixedSize(size());
 
-  optionBoxes_[tva740::kTripTime05Positive] = ui_->cb05Ip;
-  optionBoxes_[tva740::kTripTime05Negative] = ui_->cb05In;
-  optionBoxes_[tva740::kTripTime1Positive] = ui_->cb1Ip;
-  optionBoxes_[tva740::kTripTime1Negative] = ui_->cb1In;
-  optionBoxes_[tva740::kTripTime5Positive] = ui_->cb5Ip;
-  optionBoxes_[tva740::kTripTime5Negative] = ui_->cb5In;
-  optionBoxes_[tva740::kTripCurrentPositive] = ui_->cbIAp;
-  optionBoxes_[tva740::kTripCurrentNegative] = ui_->cbIAn;
-
   using Polarity = RcdTestLabel::Polarity;
-  ui_->im1->Configure(QStringLiteral("0,5"), Polarity::Positive, Qt::black);
-  ui_->im2->Configure(QStringLiteral("0,5"), Polarity::Negative, Qt::black);
-  ui_->im3->Configure(QStringLiteral("1"), Polarity::Positive, kNavy);
-  ui_->im4->Configure(QStringLiteral("1"), Polarity::Negative, kNavy);
-  ui_->im5->Configure(QStringLiteral("5"), Polarity::Positive, kNavy);
-  ui_->im6->Configure(QStringLiteral("5"), Polarity::Negative, kNavy);
-  ui_->im7->Configure(QString(), Polarity::Positive, kNavy);
-  ui_->im8->Configure(QString(), Polarity::Negative, kNavy);
+  struct Option {
+    int bit;
+    QCheckBox* box;
+    RcdTestLabel* picture;
+    const char* multiple;  // empty for the trip-current tests
+    Polarity polarity;
+  };
+  const Option options[] = {
+      {tva740::kTripTime05Positive, ui_->cb05Ip, ui_->im1, "0,5", Polarity::Positive},
+      {tva740::kTripTime05Negative, ui_->cb05In, ui_->im2, "0,5", Polarity::Negative},
+      {tva740::kTripTime1Positive, ui_->cb1Ip, ui_->im3, "1", Polarity::Positive},
+      {tva740::kTripTime1Negative, ui_->cb1In, ui_->im4, "1", Polarity::Negative},
+      {tva740::kTripTime5Positive, ui_->cb5Ip, ui_->im5, "5", Polarity::Positive},
+      {tva740::kTripTime5Negative, ui_->cb5In, ui_->im6, "5", Polarity::Negative},
+      {tva740::kTripCurrentPositive, ui_->cbIAp, ui_->im7, "", Polarity::Positive},
+      {tva740::kTripCurrentNegative, ui_->cbIAn, ui_->im8, "", Polarity::Negative},
+  };
+  for (const Option& option : options) {
+    const bool tripping = TestBit(tva740::kTrippingOptions, option.bit);
+    option.picture->Configure(QString::fromLatin1(option.multiple), option.polarity,
+                              tripping ? kNavy : Qt::black);
+    optionBoxes_[option.bit] = option.box;
+    // The box has no text of its own: a screen reader says what its picture
+    // shows, and in words what its colour shows.
+    option.box->setAccessibleName(option.picture->accessibleName());
+    option.box->setAccessibleDescription(tripping ? kTrippingDescription : kNonTrippingDescription);
+  }
 
   ConnectCommand(ui_->bbCheckAll, &QPushButton::clicked, this, &TfmSetupAUTO::bbCheckAllClick);
   ConnectCommand(ui_->bbCheckBase, &QPushButton::clicked, this, &TfmSetupAUTO::bbCheckBaseClick);
