@@ -20,9 +20,9 @@ install_packages() {
 BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev
   desktop-file-utils appstream dpkg-dev file)
 # The Windows side: the 64-bit cross compiler with POSIX threads (not the
-# mingw-w64 metapackage, 1.2 GB of what is not needed), GoogleTest's sources
-# and Wine to run the tests.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine wine64)
+# mingw-w64 metapackage, 1.2 GB of what is not needed), GoogleTest's sources,
+# Wine to run the tests and socat for the terminals their ports are mapped to.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine wine64 socat)
 
 # build BUILD_DIR [CMAKE_OPTION...]
 build() {
