@@ -117,8 +117,9 @@ TEST_F(VoltageDialog, YesIdentifiesWritesAndReports) {
   ASSERT_EQ(boxes_.shown.size(), 2u);
   EXPECT_EQ(boxes_.shown[1].text, " OK. Device's nominal voltage has been changed into 230 V");
   const auto requests = tester_.Requests();
-  ASSERT_EQ(requests.size(), sent + 4);
+  ASSERT_EQ(requests.size(), sent + 5);
   EXPECT_EQ(requests[sent], Bytes("56 33 3A"));  // identified anew before writing
+  EXPECT_EQ(requests[sent + 1], AddCRC(Bytes("6F 28 00")));  // and the voltage word read anew
   std::string expected = eepromBefore_;
   expected.replace(40, 2, Bytes("66 87"));
   expected.replace(126, 2, Bytes("3E 12"));
