@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TesterOnLine.h"
+#include "HexBytes.h"
 #include "useful.h"
 
 TEST(Crc, KnownValues) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "PortNames.h"
 
 TesterOnLine::TesterOnLine(const std::string& model, const std::string& firmware,
@@ -14,11 +12,3 @@ TesterOnLine::TesterOnLine(const std::string& model, const std::string& firmware
 }
 
 TesterOnLine::~TesterOnLine() { SetPortBindings({}); }
-
-std::string Bytes(const std::string& hex) {
-  std::istringstream in(hex);
-  std::string bytes;
-  unsigned value;
-  while (in >> std::hex >> value) bytes += static_cast<char>(value);
-  return bytes;
-}

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "HexBytes.h"
 #include "KavelMeter.h"
 #include "TesterSimulator.h"
 
@@ -25,6 +26,3 @@ class TesterOnLine {
   sim::TesterSimulator tester;
   TKavelPort port;
 };
-
-// Bytes written as hexadecimal pairs, "6F 28 00", for readable expectations.
-std::string Bytes(const std::string& hex);
