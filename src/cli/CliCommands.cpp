@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -203,7 +202,7 @@ void PortsCommand(CliReport& report) {
 std::string SettingsFileOf(const CliOptions& options, const std::string& programPath) {
   if (!options.settings.empty()) return options.settings;
   const auto program = std::filesystem::path(programPath).parent_path() / "kavel-setup";
-  return SettingsFilePath(program, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")).string();
+  return SettingsFilePath(program).string();
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "useful.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 
 #include "MessagePump.h"
+#include "SystemTicks.h"
 
 // CRC-16/XMODEM: width 16, polynomial 0x1021, initial value 0x0000, neither
 // input nor output reflected, no final XOR; check value 0x31C3.
@@ -40,11 +40,7 @@ std::string CutCRC(const std::string& frame) {
   return frame.size() < 3 ? std::string() : frame.substr(0, frame.size() - 2);
 }
 
-std::uint32_t GetTickCount() {
-  const auto now = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<std::uint32_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}
+std::uint32_t GetTickCount() { return SystemTickCount(); }
 
 void DelayOn(std::uint32_t ms, const std::function<std::uint32_t()>& tickCount) {
   if (ms == 0) return;

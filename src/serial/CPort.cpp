@@ -159,6 +159,8 @@ void TCustomComPort::SetRTSState(bool State) {
 }
 
 void EnumSerialPorts(std::vector<std::string>& List) {
+  // Empty also when reading the list fails.
+  List.clear();
   List = KnownPortNames();
   SortPortNames(List);
 }

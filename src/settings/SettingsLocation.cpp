@@ -1,25 +1,17 @@
 #include "SettingsLocation.h"
 
-#include <pwd.h>
-#include <unistd.h>
+#include <cstdlib>
 
 namespace fs = std::filesystem;
 
-fs::path SettingsFilePath(const fs::path& executable, const char* xdgConfigHome, const char* home) {
+fs::path SettingsFilePath(const fs::path& executable, const EnvironmentLookup& environment) {
   const fs::path beside = fs::path(executable).replace_extension(".ini");
   std::error_code error;
   if (fs::symlink_status(beside, error).type() != fs::file_type::not_found) return beside;
+  const fs::path folder = UserConfigFolder(environment);
+  return folder.empty() ? beside : folder / "kavel-setup" / "kavel-setup.ini";
+}
 
-  // The XDG rule: a relative XDG_CONFIG_HOME is invalid and ignored.
-  fs::path config;
-  if (xdgConfigHome && fs::path(xdgConfigHome).is_absolute()) {
-    config = xdgConfigHome;
-  } else {
-    std::string homeFolder = home ? home : "";
-    if (homeFolder.empty()) {
-      if (const passwd* user = getpwuid(getuid())) homeFolder = user->pw_dir;
-    }
-    config = fs::path(homeFolder) / ".config";
-  }
-  return config / "kavel-setup" / "kavel-setup.ini";
+fs::path SettingsFilePath(const fs::path& executable) {
+  return SettingsFilePath(executable, [](const char* name) { return std::getenv(name); });
 }

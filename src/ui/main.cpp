@@ -1,6 +1,5 @@
 // kavel-setup: configures the maker's electrical-installation testers.
 #include <QApplication>
-#include <cstdlib>
 #include <iostream>
 
 #include "CommandLine.h"
@@ -13,9 +12,7 @@
 #include "SignalEnding.h"
 
 int main(int argc, char** argv) {  // arguments other than these and Qt's own are ignored
-  const std::string settingsPath =
-      SettingsFilePath(RunningProgram(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))
-          .string();
+  const std::string settingsPath = SettingsFilePath(RunningProgram()).string();
   if (const auto status =
           AnswerCommandLine(argc, argv, GetFileVersionText(), settingsPath, std::cout))
     return *status;

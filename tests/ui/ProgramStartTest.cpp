@@ -10,25 +10,13 @@
 
 #include "CommandLine.h"
 #include "IniFile.h"
-#include "NamedRows.h"
 #include "PortNames.h"
 #include "ScratchDir.h"
-#include "SettingsLocation.h"
 #include "TesterOnLine.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct LocationCase {
-  const char* name;
-  bool fileBeside;
-  const char* xdg;       // relative to the scratch folder; nullptr: unset
-  const char* expected;  // relative to the scratch folder
-  friend void PrintTo(const LocationCase& row, std::ostream* out) { *out << row.name; }
-};
-
-class SettingsLocation : public ::testing::TestWithParam<LocationCase> {};
 
 std::string Slurp(const fs::path& path) {
   std::ifstream in(path);
@@ -38,28 +26,6 @@ std::string Slurp(const fs::path& path) {
 }
 
 }  // namespace
-
-TEST_P(SettingsLocation, FollowsTheRule) {
-  const ScratchDir scratch;
-  const LocationCase& c = GetParam();
-  fs::create_directories(scratch / "bin");
-  if (c.fileBeside) std::ofstream(scratch / "bin" / "kavel-setup.ini") << "";
-  const std::string xdg = c.xdg ? (c.xdg[0] == '/' ? scratch.Path().string() + c.xdg : c.xdg) : "";
-  const std::string home = (scratch / "home").string();
-  EXPECT_EQ(SettingsFilePath(scratch / "bin" / "kavel-setup", c.xdg ? xdg.c_str() : nullptr,
-                             home.c_str()),
-            scratch.Path() / c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, SettingsLocation,
-    ::testing::Values(
-        LocationCase{"BesideTheExecutable", true, "/config", "bin/kavel-setup.ini"},
-        LocationCase{"XdgConfigHome", false, "/config", "config/kavel-setup/kavel-setup.ini"},
-        LocationCase{"RelativeXdgIsIgnored", false, "config",
-                     "home/.config/kavel-setup/kavel-setup.ini"},
-        LocationCase{"HomeConfig", false, nullptr, "home/.config/kavel-setup/kavel-setup.ini"}),
-    RowName());
 
 TEST(SettingsLocationSave, TheFirstSaveMakesTheFolder) {
   const ScratchDir scratch;
