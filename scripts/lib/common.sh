@@ -21,8 +21,9 @@ BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev
   desktop-file-utils appstream dpkg-dev file)
 # The Windows side: the 64-bit cross compiler with POSIX threads (not the
 # mingw-w64 metapackage, 1.2 GB of what is not needed), GoogleTest's sources,
-# Wine to run the tests and socat for the terminals their ports are mapped to.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine wine64 socat)
+# Wine to run the tests, socat for the terminals their ports are mapped to and
+# the Linux compiler for the simulated tester on the far end.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine wine64 socat g++)
 
 # build BUILD_DIR [CMAKE_OPTION...]
 build() {
