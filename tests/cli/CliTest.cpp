@@ -86,10 +86,11 @@ TEST_F(CliOnTester, VoltageSetSendsWhatTheDialogSends) {
   const CliRun run = Cli("voltage --port COM3 230 --yes --json");
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(Json(run.out)["written"].toString(), "yes");
-  // Identified, voltage read; identified anew, balance read, both words written.
+  // Identified, voltage read; identified anew, voltage and balance read anew,
+  // both words written.
   EXPECT_EQ(tester_.Requests(),
             (std::vector<std::string>{AddCRC("V"), AddCRC(Bytes("6F 28 00")), AddCRC("V"),
-                                      AddCRC(Bytes("6F 7E 00")), AddCRC(Bytes("7A 28 00 66 87")),
+                                      AddCRC(Bytes("6F 28 00")), AddCRC(Bytes("6F 7E 00")), AddCRC(Bytes("7A 28 00 66 87")),
                                       AddCRC(Bytes("7A 7E 00 3E 12"))}));
   std::string expected = before;
   expected.replace(40, 2, Bytes("66 87"));
