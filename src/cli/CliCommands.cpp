@@ -15,16 +15,13 @@
 #include "PortNames.h"
 #include "PortTrouble.h"
 #include "ProgramFile.h"
+#include "SettingsKeys.h"
 #include "SettingsLocation.h"
 #include "TVA740.h"
 #include "useful.h"
 
 namespace {
 
-// Where the program remembers the port it last used.
-constexpr const char* kMainSection = "Main Setings";
-constexpr const char* kPortKey = "Serial port";
-constexpr const char* kPortsSection = "Ports";
 
 // The measurements of the AUTO-mode byte as a technician reads them.
 const std::pair<int, const char*> kMeasurements[] = {

@@ -13,6 +13,7 @@
 #include "MeterModels.h"
 #include "PortNames.h"
 #include "PortOpening.h"
+#include "SettingsKeys.h"
 #include "TesterExchange.h"
 #include "fmChangeVoltage_.h"
 #include "fmHelp_.h"
@@ -23,11 +24,6 @@
 #include "useful.h"
 
 namespace {
-
-constexpr const char* kSection = "Main Setings";
-constexpr const char* kPortKey = "Serial port";
-constexpr const char* kMeterKey = "Meter";
-constexpr const char* kPortsSection = "Ports";  // port name -> device, written by users only
 
 constexpr int kClientWidth = 292;
 constexpr int kClientHeight = 158;
@@ -87,7 +83,7 @@ void TForm1::FormCreate() {
   SetPortBindings(settings.ReadSection(kPortsSection));
   MeterPort = std::make_unique<TKavelPort>();
 
-  const std::string name = UpperCasePortName(settings.ReadString(kSection, kPortKey, ""));
+  const std::string name = UpperCasePortName(settings.ReadString(kMainSection, kPortKey, ""));
   if (!OpenPortTellingWhy(*MeterPort, name, std::cerr)) {
     Boxes().Information(BadPortMessage(name));
     SetStatusLine(kNotDefinedStatus);
@@ -99,7 +95,7 @@ void TForm1::FormCreate() {
   }
 
   const MeterModel* model =
-      MeterModelRemembered(settings.ReadString(kSection, kMeterKey, "NoType"));
+      MeterModelRemembered(settings.ReadString(kMainSection, kMeterKey, "NoType"));
   if (!model) {
     CurrentMeter = MakeMeter(kMeterNone);
     return;
@@ -113,9 +109,9 @@ void TForm1::FormDestroy() {
   {
     IniFile settings(settingsPath_);
     if (CurrentMeter && CurrentMeter->Port) {
-      settings.WriteString(kSection, kPortKey, CurrentMeter->Port->Port());
+      settings.WriteString(kMainSection, kPortKey, CurrentMeter->Port->Port());
     }
-    settings.WriteString(kSection, kMeterKey,
+    settings.WriteString(kMainSection, kMeterKey,
                          SettingsNameOf(CurrentMeter ? CurrentMeter->MeterType : kMeterNone));
     settings.UpdateFile();
   }
