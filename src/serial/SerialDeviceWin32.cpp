@@ -12,8 +12,8 @@
 namespace {
 
 // How long past its own time-out a transfer may take before it is cancelled:
-// the driver ends it on time, this only keeps a driver that hangs from
-// hanging the program.
+// the driver ends it on time; a driver that does not is asked to cancel it,
+// and the transfer's record is given up only once the driver lets it go.
 constexpr std::int64_t kDriverSlackMs = 1000;
 
 // A device without modem-control lines (a pseudo-terminal under Wine) refuses
@@ -21,6 +21,13 @@ constexpr std::int64_t kDriverSlackMs = 1000;
 bool HasNoModemLines(DWORD error) { return error == ERROR_NOT_SUPPORTED; }
 
 int LastError() { return static_cast<int>(GetLastError()); }
+
+// Wine publishes its version through ntdll; Windows itself has no such entry.
+bool RunsUnderWine() {
+  static const bool wine =
+      GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+  return wine;
+}
 
 // The line settings that decide what goes over the wire. Parity is not among
 // them: a pseudo-terminal drops the parity it is given, and Wine reports the
@@ -151,10 +158,11 @@ int SerialDevice::Configure(const LineSettings& line) {
   const int error = LastError();
   // Wine on a pseudo-terminal answers ERROR_INVALID_PARAMETER to every record
   // after the first, because the terminal has dropped the parity; what counts
-  // is that the device now holds the settings.
+  // is that the device now holds the settings. On Windows a driver that
+  // answers so has refused the record, and that stands.
   DCB now{};
   now.DCBlength = sizeof now;
-  if (error == ERROR_INVALID_PARAMETER && GetCommState(handle, &now) &&
+  if (error == ERROR_INVALID_PARAMETER && RunsUnderWine() && GetCommState(handle, &now) &&
       HoldsApartFromParity(now, wanted))
     return 0;
   return error;
