@@ -151,9 +151,14 @@ void VoltageCommand(Session& s) {
   ClearToWrite(s, *meter, versionText,
                "Change the nominal voltage of " + versionText + " on " + s.portName + " to " +
                    std::to_string(wanted) + " V?");
-  // A DKL-310 refuses a settings block whose CRC is wrong.
+  // A DKL-310 refuses a settings block whose CRC is wrong; a TVA-740 a
+  // voltage word that no longer holds what was read (another tester plugged
+  // in meanwhile).
   if (!meter->WriteNominalVoltage(wanted))
-    throw Refusal{kCorruptOrRefused, "not written: the tester's settings block failed its CRC"};
+    throw Refusal{kCorruptOrRefused,
+                  code == kMeterDKL310
+                      ? "not written: the tester's settings block failed its CRC"
+                      : "not written: the tester's voltage word changed since it was read"};
   s.report.Text("voltage", std::to_string(wanted));
   s.report.Text("written", "yes");
 }
