@@ -8,6 +8,7 @@
 #include "ProgramFile.h"
 
 int main(int argc, char** argv) {
+  ShowUtf8OnConsole();
   const ParsedOptions parsed = ParseCliOptions(argc, argv);
   if (!parsed.mistake.empty()) {
     CliReport report(parsed.options.json, std::cout, std::cerr);

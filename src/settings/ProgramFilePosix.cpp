@@ -116,3 +116,5 @@ std::string GetFileVersionText(const std::string& path) {
 }
 
 std::string GetFileVersionText() { return GetFileVersionText("/proc/self/exe"); }
+
+void ShowUtf8OnConsole() {}

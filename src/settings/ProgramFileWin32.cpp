@@ -46,3 +46,5 @@ std::string GetFileVersionText(const std::string& path) {
 }
 
 std::string GetFileVersionText() { return GetFileVersionText(ModuleFileName()); }
+
+void ShowUtf8OnConsole() { SetConsoleOutputCP(CP_UTF8); }
