@@ -8,8 +8,8 @@
 // executable (its path with the extension ".ini") is used where it exists: a
 // portable copy, a build folder, the demo. Otherwise the folder where this
 // user's programs keep their settings, under kavel-setup/: %APPDATA% on
-// Windows; $XDG_CONFIG_HOME or ~/.config elsewhere. An installed program's
-// own folder is never written to.
+// Windows; $XDG_CONFIG_HOME or ~/.config elsewhere. Only when the
+// environment names no such folder does the file stay beside the executable.
 
 // One variable of an environment: its value, or null when it is not set.
 using EnvironmentLookup = std::function<const char*(const char* name)>;
