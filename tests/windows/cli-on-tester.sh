@@ -2,12 +2,13 @@
 # kavel-cli.exe under Wine against the simulated tester on the Linux side: a
 # COM name that Wine maps to the simulator's pseudo-terminal, the EEPROM image
 # checked byte for byte after every write.
-#   cli-on-tester.sh WINE_STATE_DIR KAVEL_CLI_EXE TESTER_SIM
+#   cli-on-tester.sh WINE_STATE_DIR KAVEL_CLI_EXE TESTER_SIM VERSION
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 state=$1
 cli=$2
 simulator=$3
+version=$4
 scratch=$(mktemp -d)
 link="$scratch/tty"
 sim_pid=""
@@ -89,6 +90,9 @@ expect AutoBasic 0 "" -- auto --port COM7 --basic --yes
 auto_before=$(od -An -tx1 -j144 -N1 "$scratch/original.bin" | tr -d ' ' | tr a-f A-F)
 expect_image AutoBasicImage "40:5C:66 126:34:3E 144:$auto_before:44 "
 expect NoSuchPort 2 "COM8" -- identify --port COM8
+expect NotAVoltage 1 "" -- voltage --port COM7 225
+# The version the build stamped into the program's resource.
+expect Version 0 "kavel-cli $version" -- --version
 stop_tester
 
 cp "$scratch/eeprom.bin" "$scratch/original.bin"
