@@ -43,7 +43,7 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& fallback) const {
-  return text_.Read(section, key).value_or(fallback);
+  return text_.Read(section, key).value_or(ProfileDefault(fallback));
 }
 
 std::map<std::string, std::string> IniFile::ReadSection(const std::string& section) const {
