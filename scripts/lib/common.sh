@@ -24,6 +24,8 @@ BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev
 # Wine to run the tests, socat for the terminals their ports are mapped to and
 # the Linux compiler for the simulated tester on the far end.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine wine64 socat g++)
+# A Qt cross-built for Windows runs the machine's own moc, rcc and uic.
+QT_HOST_OPTIONS=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(uname -m)-linux-gnu/cmake")
 
 # build BUILD_DIR [CMAKE_OPTION...]
 build() {

@@ -1,9 +1,11 @@
 // kavel-setup: configures the maker's electrical-installation testers.
 #include <QApplication>
-#include <iostream>
+#include <sstream>
 
 #include "CommandLine.h"
+#include "CommandLineOutput.h"
 #include "HandlerGuard.h"
+#include "MessageBoxes.h"
 #include "Messages.h"
 #include "ProgramFile.h"
 #include "ProgramWindows.h"
@@ -13,9 +15,17 @@
 
 int main(int argc, char** argv) {  // arguments other than these and Qt's own are ignored
   const std::string settingsPath = SettingsFilePath(RunningProgram()).string();
+  std::ostringstream answer;
   if (const auto status =
-          AnswerCommandLine(argc, argv, GetFileVersionText(), settingsPath, std::cout))
+          AnswerCommandLine(argc, argv, GetFileVersionText(), settingsPath, answer)) {
+    if (!WriteCommandLineAnswer(answer.str())) {
+      // Started from a shortcut with --help: nowhere to write, so it is shown.
+      QApplication application(argc, argv);
+      QApplication::setApplicationName(kApplicationTitle);
+      Boxes().Information(QString::fromStdString(answer.str()));
+    }
     return *status;
+  }
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(kApplicationTitle);
