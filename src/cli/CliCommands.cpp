@@ -7,8 +7,11 @@
 #include <memory>
 #include <vector>
 
+#include "ChangeRecorder.h"
+#include "CliHistory.h"
 #include "CliReport.h"
 #include "ComError.h"
+#include "HalfChange.h"
 #include "IniFile.h"
 #include "KavelMeter.h"
 #include "MeterModels.h"
@@ -18,10 +21,10 @@
 #include "SettingsKeys.h"
 #include "SettingsLocation.h"
 #include "TVA740.h"
+#include "TesterText.h"
 #include "useful.h"
 
 namespace {
-
 
 // The measurements of the AUTO-mode byte as a technician reads them.
 const std::pair<int, const char*> kMeasurements[] = {
@@ -43,6 +46,7 @@ struct Session {
   CliReport& report;
   TKavelPort& port;
   const std::string& portName;  // as given, or as the settings file remembers it
+  ChangeRecorder& recorder;
 };
 
 // A failure that ends the command with its status.
@@ -57,30 +61,13 @@ std::string Hex(int byte) {
   return text;
 }
 
-// The version text as the program shows it: the tester's bytes are Latin-1;
-// control bytes would act on a terminal and show as "?".
-std::string ForUser(const std::string& bytes) {
-  std::string text;
-  for (unsigned char byte : bytes) {
-    if (byte < 0x20 || byte == 0x7F || (byte >= 0x80 && byte < 0xA0)) {
-      text += '?';
-    } else if (byte < 0x80) {
-      text += static_cast<char>(byte);
-    } else {
-      text += static_cast<char>(0xC0 | (byte >> 6));
-      text += static_cast<char>(0x80 | (byte & 0x3F));
-    }
-  }
-  return text;
-}
-
 // Identifies the tester: its meter type code and version text.
 std::uint8_t IdentifyOn(TKavelPort& port, std::string& versionText) {
   TMeter probe;
   probe.Port = &port;
   const std::uint8_t code = probe.GetMeterType();
   probe.GetVersion(versionText);
-  versionText = ForUser(versionText);
+  versionText = TesterText(versionText);
   return code;
 }
 
@@ -116,8 +103,42 @@ void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
   if (!IdentifiesAs(meter, meter.MeterType)) {
     std::string now;
     meter.GetVersion(now);
-    throw Refusal{kWrongModel, "another tester is connected now: " + ForUser(now)};
+    throw Refusal{kWrongModel, "another tester is connected now: " + TesterText(now)};
   }
+}
+
+// Before voltage and auto read or write anything: a change the record says
+// was cut short on this port is looked for on the tester, and put right when
+// --repair asks for it. True when the command goes on; false when --repair
+// has done its work (or found none to do).
+bool HalfChangeSettled(Session& s, TMeter& meter, const std::string& versionText) {
+  const bool repairAsked = !s.options.repair.empty();
+  const std::string nothing = "nothing to repair: the tester holds no change cut short";
+  const auto halfChange =
+      PendingHalfChange(s.recorder.Record(), s.portName, MeterModelOf(meter.MeterType)->deviceName);
+  if (!halfChange) {
+    if (repairAsked) s.report.Text("repair", nothing);
+    return !repairAsked;
+  }
+  const Examined examined = Examine(meter, *halfChange);
+  if (examined.state != HalfChangeState::Mixed) {
+    RecordNotFound(s.recorder, meter, s.portName, *halfChange, examined);
+    if (repairAsked) s.report.Text("repair", nothing);
+    return !repairAsked;
+  }
+  const std::string story = HalfChangeStory(*halfChange, examined);
+  if (!repairAsked)
+    throw Refusal{kHalfChanged, story + " Put it right with --repair finish or --repair undo."};
+  const Repair repair = s.options.repair == "finish" ? Repair::Finish : Repair::Undo;
+  ClearToWrite(s, meter, versionText,
+               story + (repair == Repair::Finish ? " Finish the change?" : " Undo the change?"));
+  if (!s.recorder.Recorded(meter, s.portName, RepairWords(*halfChange, repair),
+                           [&] { return WriteRepair(meter, *halfChange, repair); }))
+    throw Refusal{kCorruptOrRefused,
+                  "not repaired: the tester no longer holds what it held a moment ago"};
+  s.report.Text("tester", versionText);
+  s.report.Text("repair", RepairedText(repair));
+  return false;
 }
 
 void IdentifyCommand(Session& s) {
@@ -133,6 +154,7 @@ void VoltageCommand(Session& s) {
   std::uint8_t code = 0;
   std::string versionText;
   const auto meter = Identify(s, code, versionText);
+  if (!HalfChangeSettled(s, *meter, versionText)) return;
   const std::uint16_t voltage = meter->ReadNominalVoltage();
   s.report.Text("tester", versionText);
   if (!s.options.voltage) {
@@ -154,7 +176,8 @@ void VoltageCommand(Session& s) {
   // A DKL-310 refuses a settings block whose CRC is wrong; a TVA-740 a
   // voltage word that no longer holds what was read (another tester plugged
   // in meanwhile).
-  if (!meter->WriteNominalVoltage(wanted))
+  if (!s.recorder.Recorded(*meter, s.portName, VoltageChangeWords(voltage, wanted),
+                           [&] { return meter->WriteNominalVoltage(wanted); }))
     throw Refusal{kCorruptOrRefused,
                   code == kMeterDKL310
                       ? "not written: the tester's settings block failed its CRC"
@@ -170,6 +193,7 @@ void AutoCommand(Session& s) {
   if (!MeterModelOf(code)->autoSetup)
     throw Refusal{kWrongModel,
                   "the tester " + versionText + " has no AUTO mode (a TVA-740 from firmware 2.0)"};
+  if (!HalfChangeSettled(s, *meter, versionText)) return;
   const std::uint8_t current = meter->ReadAutoSetup();
   const std::uint8_t byte =
       s.options.autoSetup ? static_cast<std::uint8_t>(*s.options.autoSetup) : current;
@@ -181,7 +205,8 @@ void AutoCommand(Session& s) {
     ClearToWrite(
         s, *meter, versionText,
         "Change the AUTO mode of " + versionText + " on " + s.portName + " to " + Hex(byte) + "?");
-    meter->WriteAutoSetup(byte);
+    s.recorder.Recorded(*meter, s.portName, AutoSetupChangeWords(byte),
+                        [&] { meter->WriteAutoSetup(byte); });
   }
   std::vector<std::string> names;
   for (const auto& [bit, name] : kMeasurements) {
@@ -228,6 +253,10 @@ int RunCli(const CliOptions& options, const std::string& programPath, std::istre
     PortsCommand(report);
     return report.Done();
   }
+  if (options.command == "history") {
+    HistoryCommand(options, report);
+    return report.Done();
+  }
   const std::string portName =
       options.port.empty() ? UpperCasePortName(settings.ReadString(kMainSection, kPortKey, ""))
                            : options.port;
@@ -244,21 +273,29 @@ int RunCli(const CliOptions& options, const std::string& programPath, std::istre
     return report.Fail(kPortNotOpen,
                        trouble.empty() ? "port " + portName + " cannot be opened" : trouble);
   }
-  Session session{options, in, err, report, port, portName};
+  ChangeRecorder recorder("kavel-cli", GetFileVersionText());
+  Session session{options, in, err, report, port, portName, recorder};
+  // A record that could not be written is told with the change's outcome.
+  const auto withNote = [&](const std::string& message) {
+    const std::string note = recorder.TakeNote();
+    return note.empty() ? message : message + "\n" + note;
+  };
   try {
     if (options.command == "identify") IdentifyCommand(session);
     if (options.command == "voltage") VoltageCommand(session);
     if (options.command == "auto") AutoCommand(session);
   } catch (const Refusal& refusal) {
-    return report.Fail(refusal.status, refusal.message);
+    return report.Fail(refusal.status, withNote(refusal.message));
   } catch (const ENoConnection& failure) {
-    return report.Fail(
-        kNoAnswer, "port " + portName + ": no answer from the tester (" + failure.Message + ")");
+    return report.Fail(kNoAnswer, withNote("port " + portName + ": no answer from the tester (" +
+                                           failure.Message + ")"));
   } catch (const EComPort& failure) {
-    return report.Fail(kPortNotOpen, "port " + portName + ": " + failure.Message);
+    return report.Fail(kPortNotOpen, withNote("port " + portName + ": " + failure.Message));
   } catch (const Exception& failure) {
-    return report.Fail(kCorruptOrRefused, "port " + portName + ":" + failure.Message);
+    return report.Fail(kCorruptOrRefused, withNote("port " + portName + ":" + failure.Message));
   }
   report.Text("port", portName);
+  const std::string note = recorder.TakeNote();
+  if (!note.empty()) report.Text("record", note);
   return report.Done();
 }

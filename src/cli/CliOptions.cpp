@@ -1,5 +1,6 @@
 #include "CliOptions.h"
 
+#include <cctype>
 #include <cstdlib>
 
 #include "TVA740.h"
@@ -14,6 +15,9 @@ const char kCliUsage[] =
     "  voltage [--port NAME] [220|230]  read the nominal voltage, or set it\n"
     "  auto [--port NAME] [--set BYTE | --basic | --all]\n"
     "                                   read the AUTO-mode byte, or set it (TVA-740 2.0+)\n"
+    "  history [--port NAME] [--since TIME]\n"
+    "                                   the record of changes made to testers, newest\n"
+    "                                   first; TIME as 2026-12-07 or 2026-12-07T18:40 (UTC)\n"
     "Without --port, the port kavel-setup remembers (\"Serial port\" in its settings file).\n"
     "\n"
     "Options:\n"
@@ -21,12 +25,19 @@ const char kCliUsage[] =
     "  --expect MODEL    write only to a TVA-740 or DKL-310 as named\n"
     "  --settings FILE   take the remembered port and the [Ports] bindings from FILE\n"
     "                    instead of the program's settings file (kavel-cli never writes it)\n"
+    "  --repair finish|undo\n"
+    "                    put right a change cut short between its writes (voltage,\n"
+    "                    auto): finish it, or undo it\n"
     "  --json            every result and every failure as one JSON object\n"
     "  --help, --version\n"
     "\n"
     "Exit status: 0 done, 1 usage, 2 port cannot be opened, 3 no answer,\n"
     "4 corrupt reply or refused write, 5 wrong or unsupported model,\n"
-    "6 refused by the user or by a rule.\n";
+    "6 refused by the user or by a rule, 7 the tester was left half-changed\n"
+    "(kavel-cli --repair puts it right).\n"
+    "Every change is recorded in changes.jsonl in $XDG_STATE_HOME/kavel-setup\n"
+    "(~/.local/state/kavel-setup; %LOCALAPPDATA%\\kavel-setup on Windows), or in the\n"
+    "file KAVEL_CHANGE_RECORD names.\n";
 
 namespace {
 
@@ -75,6 +86,13 @@ ParsedOptions ParseCliOptions(int argc, char** argv) {
     } else if (arg == "--set") {
       o.autoSetup = Number(value(), 0xFF);
       if (!o.autoSetup) fail("--set takes a byte, 0 to 255 or 0x00 to 0xFF");
+    } else if (arg == "--repair") {
+      o.repair = value();
+      if (o.repair != "finish" && o.repair != "undo") fail("--repair takes finish or undo");
+    } else if (arg == "--since") {
+      o.since = value();
+      if (o.since.empty() || !std::isdigit(static_cast<unsigned char>(o.since[0])))
+        fail("--since takes a time such as 2026-12-07 or 2026-12-07T18:40");
     } else if (arg == "--basic") {
       o.autoSetup = tva740::kBasicOptions;
     } else if (arg == "--all") {
@@ -91,8 +109,13 @@ ParsedOptions ParseCliOptions(int argc, char** argv) {
   }
   if (o.help || o.version) return parsed;
   if (o.command != "ports" && o.command != "identify" && o.command != "voltage" &&
-      o.command != "auto")
+      o.command != "auto" && o.command != "history")
     fail(o.command.empty() ? "no command" : "unknown command " + o.command);
   if (o.autoSetup && o.command != "auto") fail("--set, --basic and --all belong to auto");
+  if (!o.repair.empty() && o.command != "voltage" && o.command != "auto")
+    fail("--repair belongs to voltage and auto");
+  if (!o.repair.empty() && (o.voltage || o.autoSetup))
+    fail("--repair goes alone: put the tester right first, then change it");
+  if (!o.since.empty() && o.command != "history") fail("--since belongs to history");
   return parsed;
 }

@@ -5,12 +5,14 @@
 
 // What kavel-cli was asked to do.
 struct CliOptions {
-  std::string command;           // ports, identify, voltage, auto
+  std::string command;           // ports, identify, voltage, auto, history
   std::string port;              // --port NAME; empty: the port the program remembers
   std::string settings;          // --settings FILE; empty: the program's own
   std::string expect;            // --expect MODEL: "TVA-740" or "DKL-310"
   std::optional<int> voltage;    // voltage 220 | 230
   std::optional<int> autoSetup;  // auto --set BYTE, --basic, --all
+  std::string repair;            // --repair finish|undo: put a half-change right
+  std::string since;             // history --since TIME: the lines from then on
   bool yes = false;
   bool json = false;
   bool help = false;

@@ -1,43 +1,6 @@
 #include "CliReport.h"
 
-#include <cstdio>
-
-namespace {
-
-// A JSON string of UTF-8 text.
-std::string JsonString(const std::string& text) {
-  std::string json = "\"";
-  for (unsigned char c : text) {
-    switch (c) {
-      case '"':
-        json += "\\\"";
-        break;
-      case '\\':
-        json += "\\\\";
-        break;
-      case '\n':
-        json += "\\n";
-        break;
-      case '\r':
-        json += "\\r";
-        break;
-      case '\t':
-        json += "\\t";
-        break;
-      default:
-        if (c < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-          json += escaped;
-        } else {
-          json += static_cast<char>(c);  // UTF-8 passes as it is
-        }
-    }
-  }
-  return json + "\"";
-}
-
-}  // namespace
+#include "JsonText.h"
 
 void CliReport::Text(const std::string& name, const std::string& value) {
   jsonFields_.emplace_back(name, JsonString(value));
@@ -77,6 +40,12 @@ void CliReport::Records(const std::string& name, const std::vector<std::string>&
     text_ += "\n";
   }
   jsonFields_.emplace_back(name, json + "]");
+}
+
+void CliReport::Json(const std::string& name, const std::string& json,
+                     const std::string& text) {
+  jsonFields_.emplace_back(name, json);
+  text_ += text;
 }
 
 int CliReport::Done() {

@@ -14,6 +14,7 @@ enum CliStatus {
   kCorruptOrRefused = 4,
   kWrongModel = 5,
   kRefusedByRule = 6,
+  kHalfChanged = 7,  // the tester holds a change cut short; --repair puts it right
 };
 
 // A command's result, printed as "name: value" lines or as one JSON object.
@@ -30,6 +31,9 @@ class CliReport {
   // one object each, so that a script picks a field by its name.
   void Records(const std::string& name, const std::vector<std::string>& fields,
                const std::vector<std::vector<std::string>>& records);
+
+  // A value that is JSON already, and its text form as it stands.
+  void Json(const std::string& name, const std::string& json, const std::string& text);
 
   // Prints the result; answers kDone.
   int Done();

@@ -31,8 +31,9 @@ bool TDKL310::WriteNominalVoltage(std::uint16_t Voltage) {
   block[dkl310::kVoltageByte] = static_cast<char>(settings);
   block = AddCRC(CutCRC(block));
 
-  EEWriteBoth(dkl310::kBlockAddress, block.substr(0, 2), before.substr(0, 2),
-              static_cast<std::uint16_t>(dkl310::kBlockAddress + dkl310::kCrcOffset),
-              block.substr(dkl310::kCrcOffset, 2), before.substr(dkl310::kCrcOffset, 2));
+  EEWriteTogether(
+      {PlannedWrite(dkl310::kBlockAddress, before.substr(0, 2), block.substr(0, 2)),
+       PlannedWrite(dkl310::kBlockAddress + dkl310::kCrcOffset,
+                    before.substr(dkl310::kCrcOffset, 2), block.substr(dkl310::kCrcOffset, 2))});
   return true;
 }

@@ -165,28 +165,48 @@ void TMeter::EERead(std::uint16_t Address, std::string& Data) {
   Data = CutCRC(reply.bytes);
 }
 
-void TMeter::EEWriteBoth(std::uint16_t first, const std::string& firstData,
-                         const std::string& firstBefore, std::uint16_t second,
-                         const std::string& secondData, const std::string& secondBefore) {
-  bool secondTried = false;
+LocationWrite PlannedWrite(std::uint16_t address, std::string before, std::string written) {
+  LocationWrite planned;
+  planned.address = address;
+  planned.before = std::move(before);
+  planned.written = std::move(written);
+  return planned;
+}
+
+void TMeter::EEWriteTogether(std::vector<LocationWrite> writes) {
+  const size_t first = Touched.size();
+  Touched.insert(Touched.end(), writes.begin(), writes.end());
+  const auto location = [&](size_t i) -> LocationWrite& { return Touched[first + i]; };
   try {
-    EEWrite(first, firstData);
-    secondTried = true;
-    EEWrite(second, secondData);
+    for (size_t i = 0; i < writes.size(); ++i) {
+      location(i).outcome = LocationOutcome::Unknown;
+      EEWrite(location(i).address, location(i).written);
+      location(i).outcome = LocationOutcome::Written;
+    }
   } catch (...) {
-    const auto putBack = [this](std::uint16_t address, const std::string& before) {
+    // Only locations a write was sent to can have changed.
+    for (size_t i = 0; i < writes.size(); ++i) {
+      LocationWrite& sent = location(i);
+      if (sent.outcome == LocationOutcome::NotSent) continue;
+      sent.putBack = sent.before;
+      sent.outcome = LocationOutcome::Unknown;
       try {
-        EEWrite(address, before);
+        EEWrite(sent.address, sent.before);
+        sent.outcome = LocationOutcome::PutBack;
       } catch (...) {
         // A tester gone for good keeps what reached it; the user is told of
-        // the failure below.
+        // the failure below, and the location stays in doubt.
       }
-    };
-    // Only locations a write was sent to can have changed.
-    putBack(first, firstBefore);
-    if (secondTried) putBack(second, secondBefore);
+    }
     throw;
   }
+}
+
+void TMeter::EEWriteAccounted(LocationWrite write) {
+  write.outcome = LocationOutcome::Unknown;
+  Touched.push_back(write);
+  EEWrite(write.address, write.written);
+  Touched.back().outcome = LocationOutcome::Written;
 }
 
 bool TMeter::EEWrite(std::uint16_t Address, const std::string& Data) {

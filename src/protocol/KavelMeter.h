@@ -54,6 +54,28 @@ constexpr std::uint8_t kMeterTVA740v2 = 2;  // TVA-740, firmware 2.0 or later
 constexpr std::uint8_t kMeterDKL310 = 3;
 constexpr std::uint8_t kMeterDKL330 = 4;
 
+// What became of one EEPROM location that a settings write set out to change.
+enum class LocationOutcome {
+  NotSent,  // a write before it failed, so it was never sent
+  Written,  // the tester acknowledged the new bytes
+  PutBack,  // a later write failed and the tester acknowledged the old bytes again
+  Unknown,  // sent but neither it nor its put-back acknowledged: it holds either
+};
+
+// One location of a settings write: what it held, what was sent, and how it
+// came out. A change that must be accounted for (a record of changes, a
+// half-change put right) is told location by location.
+struct LocationWrite {
+  std::uint16_t address = 0;
+  std::string before;   // the two bytes it held
+  std::string written;  // the two bytes sent
+  std::string putBack;  // the bytes sent back after a failure; empty: none
+  LocationOutcome outcome = LocationOutcome::NotSent;
+};
+
+// A location about to be written: nothing sent yet.
+LocationWrite PlannedWrite(std::uint16_t address, std::string before, std::string written);
+
 // A tester on a port: identifies it by its version text and reads and writes
 // its EEPROM. The plain class stands for a tester not yet identified; the
 // model classes provide the settings operations.
@@ -81,14 +103,20 @@ class TMeter {
   std::uint8_t MeterType = kMeterNone;
   std::uint16_t NominalVoltage = 0;
   TKavelPort* Port = nullptr;  // not owned
+  // The locations the settings writes since it was last cleared set out to
+  // change, in order, each with its outcome; whoever accounts for a change
+  // clears it first.
+  std::vector<LocationWrite> Touched;
+
+  // Writes locations that only make sense together (a setting and the word
+  // that balances it, a bit and its block's CRC), in order. When a write
+  // fails, each location a write was sent to gets back the bytes it held
+  // before (a write whose acknowledge was garbled may have landed all the
+  // same), so that a tester still answering is left exactly as it was; then
+  // the failure is raised as it came.
+  void EEWriteTogether(std::vector<LocationWrite> writes);
 
  protected:
-  // Writes two locations that only make sense together (a setting and the
-  // word that balances it). When a write fails, each location a write was
-  // sent to gets back the bytes it held before (a write whose acknowledge was
-  // garbled may have landed all the same), so that a tester still answering
-  // is left exactly as it was; then the failure is raised as it came.
-  void EEWriteBoth(std::uint16_t first, const std::string& firstData,
-                   const std::string& firstBefore, std::uint16_t second,
-                   const std::string& secondData, const std::string& secondBefore);
+  // One location alone, accounted for in Touched; a failure passes unchanged.
+  void EEWriteAccounted(LocationWrite write);
 };

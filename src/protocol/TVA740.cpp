@@ -45,8 +45,9 @@ bool TTVA740::WriteNominalVoltage(std::uint16_t Voltage) {
   // The voltage word just read is the other block: its bytes are the ones
   // to put back if the balance word cannot follow.
   const std::string before = Block(from == 220 ? tva740::kBlock220V : tva740::kBlock230V);
-  EEWriteBoth(tva740::kVoltageAddress, block.substr(0, 2), before.substr(0, 2),
-              tva740::kBalanceAddress, Word(balance), Word(balanceBefore));
+  EEWriteTogether(
+      {PlannedWrite(tva740::kVoltageAddress, before.substr(0, 2), block.substr(0, 2)),
+       PlannedWrite(tva740::kBalanceAddress, Word(balanceBefore), Word(balance))});
   return true;
 }
 
@@ -59,5 +60,6 @@ std::uint8_t TTVA740::ReadAutoSetup() {
 void TTVA740::WriteAutoSetup(std::uint8_t Setup) {
   std::string data;
   EERead(tva740::kAutoSetupAddress, data);
-  EEWrite(tva740::kAutoSetupAddress, std::string{static_cast<char>(Setup), data[1]});
+  EEWriteAccounted(PlannedWrite(tva740::kAutoSetupAddress, data.substr(0, 2),
+                                std::string{static_cast<char>(Setup), data[1]}));
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "ChangeRecord.h"
 #include "NamedRows.h"
 #include "PortNames.h"
 #include "ScratchDir.h"
@@ -31,7 +32,8 @@ class CliOnTester : public ::testing::Test {
 
   // Runs kavel-cli with the arguments; typed is all its input, then its end.
   CliRun Cli(const std::string& arguments, const std::string& typed = "") {
-    const std::string command = "printf '%s' '" + typed + "' | " + KAVEL_CLI_PROGRAM +
+    const std::string command = "printf '%s' '" + typed + "' | " + kRecordVariable + "=" +
+                                record_.File().string() + " " + KAVEL_CLI_PROGRAM +
                                 " --settings " + settings_.string() + " " + arguments +
                                 " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
@@ -49,6 +51,7 @@ class CliOnTester : public ::testing::Test {
 
   ScratchDir scratch_;
   std::filesystem::path settings_ = scratch_ / "kavel-setup.ini";
+  ChangeRecord record_{scratch_ / "state" / "changes.jsonl"};
   sim::TesterSimulator tester_{"TVA-740", "2.01"};
 };
 
@@ -108,25 +111,86 @@ TEST_F(CliOnTester, AutoBasicIsOneWriteOf0x44) {
             1);
 }
 
-// Every exit status from a real cause; only a write that is done changes the
-// tester.
+// The image of a tester of the model with the bytes changed at the addresses.
+std::string Image(const char* model, std::initializer_list<std::pair<int, const char*>> changes) {
+  std::string image = sim::TesterSimulator::DefaultEeprom(model);
+  for (const auto& [address, hex] : changes) image.replace(address, 2, Bytes(hex));
+  return image;
+}
+
+// A TVA-740 and a DKL-310 left half-changed on COM3 by a switch to 230 V,
+// as the record and the tester hold it.
+constexpr char kTvaHalfChanged[] =
+    R"({"time":"2026-12-07T10:00:00.000Z","program":"kavel-setup","version":"1.0.0.1",)"
+    R"("computer":"bench","user":"tech","port":"COM3","versionText":"TVA-740 v2.01",)"
+    R"("model":"TVA-740","change":"nominal voltage 220 V to 230 V","locations":[)"
+    R"({"address":40,"before":"5C 87","written":"66 87","outcome":"written"},)"
+    R"({"address":126,"before":"34 12","written":"3E 12","outcome":"unknown"}],)"
+    R"("outcome":"half-changed"})" "\n";
+constexpr char kDklHalfChanged[] =
+    R"({"time":"2026-12-07T10:00:00.000Z","program":"kavel-cli","version":"1.0.0.1",)"
+    R"("computer":"bench","user":"tech","port":"COM3","versionText":"DKL-310 v1.00",)"
+    R"("model":"DKL-310","change":"nominal voltage 220 V to 230 V","locations":[)"
+    R"({"address":112,"before":"01 12","written":"01 92","outcome":"written"},)"
+    R"({"address":122,"before":"16 C2","written":"A4 7D","outcome":"unknown"}],)"
+    R"("outcome":"half-changed"})" "\n";
+// Two lines, the older first, as the record keeps them.
+constexpr char kTwoChanges[] =
+    R"({"time":"2026-12-06T09:00:00.000Z","port":"COM3","model":"TVA-740",)"
+    R"("change":"AUTO-mode byte 0x3C to 0x44","locations":[],"outcome":"put-back"})" "\n"
+    R"({"time":"2026-12-07T09:00:00.000Z","port":"COM4","model":"DKL-310",)"
+    R"("change":"nominal voltage 220 V to 230 V","locations":[],"outcome":"done"})" "\n";
+// A writer killed in the middle of its line.
+constexpr char kTornLast[] =
+    R"({"time":"2026-12-06T09:00:00.000Z","port":"COM3","model":"TVA-740",)"
+    R"("change":"AUTO-mode byte 0x3C to 0x44","locations":[],"outcome":"put-back"})" "\n"
+    R"({"time":"2026-12-07T09:30)";
+
+void TvaHalfChanged(sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("66 87")); }
+void DklHalfChanged(sim::TesterSimulator& tester) {
+  tester.SetModel("DKL-310", "1.00");
+  tester.SetEeprom(Image("DKL-310", {{112, "01 92"}}));
+}
+
+// Every exit status from a real cause; unless the row names the image it
+// leaves, only a write that is done changes the tester. Each row also names
+// the outcome of the record's last line, when there is one.
 struct StatusCase {
   const char* name;
   const char* arguments;
   const char* answer;
   void (*prepare)(sim::TesterSimulator&);
   int status;
+  const char* recorded = "";  // the last line's outcome afterwards
+  const char* history = "";   // the record's lines before the run
+  std::string (*image)() = nullptr;
+  const char* printed = "";        // a part of what it prints
+  bool recordFolderIsAFile = false;  // the record cannot be written
   friend void PrintTo(const StatusCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class CliStatus : public CliOnTester, public ::testing::WithParamInterface<StatusCase> {};
 
 TEST_P(CliStatus, NamesTheOutcome) {
-  GetParam().prepare(tester_);
+  const StatusCase& row = GetParam();
+  std::filesystem::create_directories(record_.File().parent_path());
+  std::ofstream(record_.File()) << row.history;
+  if (row.recordFolderIsAFile) {
+    std::filesystem::remove_all(record_.File().parent_path());
+    std::ofstream(record_.File().parent_path()) << "";
+  }
+  row.prepare(tester_);
   const std::string before = tester_.Eeprom();
-  const CliRun run = Cli(GetParam().arguments, GetParam().answer);
-  EXPECT_EQ(run.status, GetParam().status) << run.out;
-  EXPECT_EQ(tester_.Eeprom() != before, run.status == 0);
+  const CliRun run = Cli(row.arguments, row.answer);
+  EXPECT_EQ(run.status, row.status) << run.out;
+  EXPECT_NE(run.out.find(row.printed), std::string::npos) << run.out;
+  if (row.image) {
+    EXPECT_EQ(HexText(tester_.Eeprom()), HexText(row.image()));
+  } else {
+    EXPECT_EQ(tester_.Eeprom() != before, run.status == 0);
+  }
+  const std::vector<ChangeLine> lines = record_.Lines();
+  EXPECT_EQ(lines.empty() ? "" : lines.back().outcome, row.recorded);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -145,12 +209,13 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{
             "RefusedWrite", "voltage --port COM3 230 --yes", "",
             [](sim::TesterSimulator& tester) { tester.AddFault(Fault::Nak, sim::kForever, 'z'); },
-            4},
+            4, "half-changed"},
         StatusCase{"ExpectedAnotherModel", "voltage --port COM3 220 --yes --expect TVA-740", "",
                    [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 5},
-        StatusCase{"AnsweredY", "voltage --port COM3 230", "y\n", [](sim::TesterSimulator&) {}, 0},
+        StatusCase{"AnsweredY", "voltage --port COM3 230", "y\n", [](sim::TesterSimulator&) {}, 0,
+                   "done"},
         StatusCase{"AnsweredYesInCapitals", "voltage --port COM3 230", "YES\n",
-                   [](sim::TesterSimulator&) {}, 0},
+                   [](sim::TesterSimulator&) {}, 0, "done"},
         StatusCase{"AnsweredNo", "voltage --port COM3 230", "no\n", [](sim::TesterSimulator&) {},
                    6},
         StatusCase{"AnsweredEmptyLine", "voltage --port COM3 230", "\n",
@@ -164,7 +229,68 @@ INSTANTIATE_TEST_SUITE_P(
             [](sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("5C 87 01 00")); },
             6},
         StatusCase{"SettingsBlockFailsItsCrc", "voltage --port COM3 220 --yes", "",
-                   [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 4}),
+                   [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 4,
+                   "not-written"},
+        StatusCase{"AutoWritten", "auto --port COM3 --basic --yes", "",
+                   [](sim::TesterSimulator&) {}, 0, "done"},
+        // Refused and restored: the balance word's write refused, the voltage
+        // word put back.
+        StatusCase{"SecondWriteRefused", "voltage --port COM3 230 --yes", "",
+                   [](sim::TesterSimulator& tester) { tester.AddFault(Fault::Nak, 5, 'z', 126); },
+                   4, "put-back"},
+        StatusCase{"HungUpAtTheSecondWrite", "voltage --port COM3 230 --yes", "",
+                   [](sim::TesterSimulator& tester) {
+                     tester.AddFault(Fault::HangUp, 1, 'z', 126);
+                   },
+                   2, "half-changed", "", [] { return Image("TVA-740", {{40, "66 87"}}); }},
+        StatusCase{"HalfChangeFoundBeforeARead", "voltage --port COM3", "", TvaHalfChanged, 7,
+                   "half-changed", kTvaHalfChanged},
+        StatusCase{"HalfChangeFoundBeforeAuto", "auto --port COM3 --basic --yes", "",
+                   TvaHalfChanged, 7, "half-changed", kTvaHalfChanged},
+        StatusCase{"HalfChangeFinished", "voltage --port COM3 --repair finish --yes", "",
+                   TvaHalfChanged, 0, "done", kTvaHalfChanged,
+                   [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }},
+        StatusCase{"HalfChangeUndone", "voltage --port COM3 --repair undo", "y\n", TvaHalfChanged,
+                   0, "done", kTvaHalfChanged, [] { return Image("TVA-740", {}); }},
+        StatusCase{"HalfChangeRepairDeclined", "voltage --port COM3 --repair undo", "n\n",
+                   TvaHalfChanged, 6, "half-changed", kTvaHalfChanged},
+        StatusCase{"DklHalfChangeFound", "voltage --port COM3", "", DklHalfChanged, 7,
+                   "half-changed", kDklHalfChanged},
+        StatusCase{"DklHalfChangeFinished", "voltage --port COM3 --repair finish --yes", "",
+                   DklHalfChanged, 0, "done", kDklHalfChanged,
+                   [] { return Image("DKL-310", {{112, "01 92"}, {122, "A4 7D"}}); }},
+        StatusCase{"DklHalfChangeUndone", "voltage --port COM3 --repair undo --yes", "",
+                   DklHalfChanged, 0, "done", kDklHalfChanged,
+                   [] { return Image("DKL-310", {}); }},
+        // Repaired elsewhere, or another tester: left alone, and never offered
+        // again.
+        StatusCase{"HalfChangeNotFound", "voltage --port COM3", "",
+                   [](sim::TesterSimulator& tester) { tester.SetEepromBytes(126, Bytes("00 00")); },
+                   0, "not-written", kTvaHalfChanged,
+                   [] { return Image("TVA-740", {{126, "00 00"}}); }},
+        StatusCase{"HalfChangeOfAnotherModel", "voltage --port COM3", "",
+                   [](sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("66 87")); },
+                   0, "half-changed", kDklHalfChanged,
+                   [] { return Image("TVA-740", {{40, "66 87"}}); }},
+        // The change is made and the user told; nothing is recorded.
+        StatusCase{"RecordCannotBeWritten", "voltage --port COM3 230 --yes --json", "",
+                   [](sim::TesterSimulator&) {}, 0, "", "", nullptr,
+                   "This change could not be added to the record of changes", true},
+        StatusCase{"AppendedAfterATornLine", "voltage --port COM3 230 --yes", "",
+                   [](sim::TesterSimulator&) {}, 0, "done", kTornLast},
+        StatusCase{"HistoryNewestFirst", "history", "", [](sim::TesterSimulator&) {}, 0, "done",
+                   kTwoChanges, [] { return Image("TVA-740", {}); },
+                   "nominal voltage 220 V to 230 V\n2026-12-06T09:00:00.000Z  COM3    TVA-740  "
+                   "put-back"},
+        StatusCase{"HistoryOfAPortAsJson", "history --port com3 --json", "",
+                   [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
+                   R"("changes":[{"time":"2026-12-06T09:00:00.000Z")"},
+        StatusCase{"HistorySince", "history --since 2026-12-07 --json", "",
+                   [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
+                   R"("changes":[{"time":"2026-12-07T09:00:00.000Z")"},
+        StatusCase{"NothingToRepair", "voltage --port COM3 --repair finish --yes", "",
+                   [](sim::TesterSimulator&) {}, 0, "", "",
+                   [] { return Image("TVA-740", {}); }}),
     RowName());
 
 TEST_F(CliOnTester, TheTestersBytesReadAsLatin1WithoutControlBytes) {

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "CliOptions.h"
+#include "CliReport.h"
+
+// kavel-cli history: the record of changes, newest first, as a table or as
+// the record's own JSON lines; filtered by --port and --since.
+void HistoryCommand(const CliOptions& options, CliReport& report);

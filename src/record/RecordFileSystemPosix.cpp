@@ -1,0 +1,95 @@
+// flock on a lock file beside the record, O_APPEND with one write and fsync,
+// the XDG state folder.
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "RecordFileSystem.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Why(const std::string& what, const fs::path& path) {
+  return what + " " + path.string() + ": " + std::strerror(errno);
+}
+
+}  // namespace
+
+RecordLock::RecordLock(const fs::path& lockFile) {
+  const int fd = open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    trouble_ = Why("cannot open", lockFile);
+    return;
+  }
+  handle_ = fd;
+  int result;
+  do {
+    result = flock(fd, LOCK_EX);
+  } while (result != 0 && errno == EINTR);
+  if (result != 0) {
+    trouble_ = Why("cannot lock", lockFile);
+    return;
+  }
+  held_ = true;
+}
+
+RecordLock::~RecordLock() {
+  // Closing the descriptor releases the lock.
+  if (handle_ >= 0) close(static_cast<int>(handle_));
+}
+
+std::string AppendFlushed(const fs::path& file, const std::string& bytes) {
+  const int fd = open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return Why("cannot open", file);
+  std::string trouble;
+  // One write: even a writer that takes no lock cannot come between its bytes.
+  ssize_t written;
+  do {
+    written = write(fd, bytes.data(), bytes.size());
+  } while (written < 0 && errno == EINTR);
+  if (written < 0) {
+    trouble = Why("cannot write", file);
+  } else if (static_cast<size_t>(written) != bytes.size()) {
+    trouble = "cannot write " + file.string() + ": the disk took only part of the line";
+  } else if (fsync(fd) != 0) {
+    trouble = Why("cannot flush", file);
+  }
+  close(fd);
+  return trouble;
+}
+
+fs::path PathFromEnvironment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? fs::path(value) : fs::path();
+}
+
+fs::path UserStateFolder() {
+  // A relative XDG_STATE_HOME is invalid and ignored.
+  const fs::path xdgStateHome = PathFromEnvironment("XDG_STATE_HOME");
+  if (xdgStateHome.is_absolute()) return xdgStateHome;
+  const char* home = std::getenv("HOME");
+  std::string homeFolder = home ? home : "";
+  if (homeFolder.empty()) {
+    if (const passwd* user = getpwuid(getuid())) homeFolder = user->pw_dir;
+  }
+  if (homeFolder.empty()) return {};
+  return fs::path(homeFolder) / ".local" / "state";
+}
+
+std::string ComputerName() {
+  char name[256] = {};
+  if (gethostname(name, sizeof name - 1) != 0) return "";
+  return name;
+}
+
+std::string UserName() {
+  if (const passwd* user = getpwuid(geteuid())) return user->pw_name;
+  const char* name = std::getenv("USER");
+  return name ? name : "";
+}

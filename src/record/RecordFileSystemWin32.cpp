@@ -1,0 +1,106 @@
+// LockFileEx on a lock file beside the record, FILE_APPEND_DATA with one
+// WriteFile and FlushFileBuffers, %LOCALAPPDATA%; paths passed wide, so
+// that any user name or folder works.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "RecordFileSystem.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string PathText(const fs::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return std::string(utf8.begin(), utf8.end());
+}
+
+std::string Why(const std::string& what, const fs::path& path) {
+  return what + " " + PathText(path) + " (Windows error " + std::to_string(GetLastError()) + ")";
+}
+
+std::string Utf8(const wchar_t* text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return "";
+  std::string utf8(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+  utf8.resize(static_cast<size_t>(size) - 1);
+  return utf8;
+}
+
+// Other programs may read, append and rotate the record while it is open.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+}  // namespace
+
+RecordLock::RecordLock(const fs::path& lockFile) {
+  const HANDLE file = CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    trouble_ = Why("cannot open", lockFile);
+    return;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+  OVERLAPPED whole{};
+  // Without LOCKFILE_FAIL_IMMEDIATELY the call waits for another holder.
+  if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
+    trouble_ = Why("cannot lock", lockFile);
+    return;
+  }
+  held_ = true;
+}
+
+RecordLock::~RecordLock() {
+  if (handle_ == -1) return;
+  const HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  if (held_) {
+    OVERLAPPED whole{};
+    UnlockFileEx(file, 0, MAXDWORD, MAXDWORD, &whole);
+  }
+  CloseHandle(file);
+}
+
+std::string AppendFlushed(const fs::path& file, const std::string& bytes) {
+  const HANDLE handle = CreateFileW(file.c_str(), FILE_APPEND_DATA, kShareAll, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return Why("cannot open", file);
+  std::string trouble;
+  DWORD written = 0;
+  if (!WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+    trouble = Why("cannot write", file);
+  } else if (written != bytes.size()) {
+    trouble = "cannot write " + PathText(file) + ": the disk took only part of the line";
+  } else if (!FlushFileBuffers(handle)) {
+    trouble = Why("cannot flush", file);
+  }
+  CloseHandle(handle);
+  return trouble;
+}
+
+fs::path PathFromEnvironment(const char* name) {
+  // Read wide: the narrow copy of the environment loses letters outside the
+  // code page.
+  const std::wstring wideName(name, name + std::char_traits<char>::length(name));
+  const wchar_t* value = _wgetenv(wideName.c_str());
+  return value ? fs::path(value) : fs::path();
+}
+
+fs::path UserStateFolder() {
+  // Local, not roaming: a record of this machine's work stays on it.
+  const fs::path localAppData = PathFromEnvironment("LOCALAPPDATA");
+  return localAppData.is_absolute() ? localAppData : fs::path();
+}
+
+std::string ComputerName() {
+  wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+  return GetComputerNameW(name, &size) ? Utf8(name) : "";
+}
+
+std::string UserName() {
+  wchar_t name[257] = {};
+  DWORD size = 257;
+  return GetUserNameW(name, &size) ? Utf8(name) : "";
+}
