@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "Messages.h"
 
@@ -15,6 +16,16 @@ class QtMessageBoxes : public MessageBoxes {
   bool Confirm(const QString& text, bool yesIsDefault) override {
     return BuildMessageBox(BoxKind::Confirmation, text, yesIsDefault, QApplication::activeWindow())
                ->exec() == QMessageBox::Yes;
+  }
+  int Choose(const QString& text, const QStringList& choices) override {
+    const auto box = BuildMessageBox(BoxKind::Choice, text, false, QApplication::activeWindow());
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices) buttons.append(box->addButton(choice, QMessageBox::ActionRole));
+    box->setDefaultButton(qobject_cast<QPushButton*>(buttons.back()));
+    box->setEscapeButton(buttons.back());
+    box->exec();
+    const qsizetype chosen = buttons.indexOf(box->clickedButton());
+    return static_cast<int>(chosen < 0 ? choices.size() - 1 : chosen);
   }
   void Failure(const QString& text) override {
     BuildMessageBox(BoxKind::Failure, text, false, QApplication::activeWindow())->exec();
@@ -47,6 +58,11 @@ std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text, 
       box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       box->setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
       box->setEscapeButton(QMessageBox::No);
+      break;
+    case BoxKind::Choice:
+      // The choices bring their own buttons.
+      box->setWindowTitle(kConfirmationCaption);
+      box->setIcon(QMessageBox::Warning);
       break;
     case BoxKind::Failure:
       box->setWindowTitle(kApplicationTitle);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QMessageBox;
@@ -15,6 +16,9 @@ class MessageBoxes {
   virtual void Information(const QString& text) = 0;
   // A Yes/No question; true only for Yes.
   virtual bool Confirm(const QString& text, bool yesIsDefault) = 0;
+  // A question with a button per choice, the last one the default and the
+  // answer to the close box; answers the index of the choice.
+  virtual int Choose(const QString& text, const QStringList& choices) = 0;
   // The general failure report: error icon, OK.
   virtual void Failure(const QString& text) = 0;
 };
@@ -24,7 +28,7 @@ MessageBoxes& Boxes();
 // Installs boxes (not owned); nullptr goes back to the real ones.
 void InstallMessageBoxes(MessageBoxes* boxes);
 
-enum class BoxKind { Information, Confirmation, Failure };
+enum class BoxKind { Information, Confirmation, Failure, Choice };
 
 // The box as the real implementation shows it. "\r" in the text breaks the
 // line. yesIsDefault matters for a confirmation only.

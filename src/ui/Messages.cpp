@@ -29,6 +29,11 @@ QString VersionTextForUser(const std::string& versionText) {
   return QString::fromLatin1(versionText.data(), static_cast<qsizetype>(versionText.size()));
 }
 
+QString HalfChangeOfferMessage(const std::string& story) {
+  return QString::fromStdString(story) +
+         QStringLiteral("\r\rFinish the change, undo it, or leave the tester as it is for now?");
+}
+
 QString BadPortMessage(const std::string& portName) {
   return QStringLiteral("Set-up the command program [Options] - port: %1 incorrect")
       .arg(Quoted(portName));

@@ -36,6 +36,17 @@ QString VersionTextForUser(const std::string& versionText);
 
 // --- Main window ---------------------------------------------------------
 
+// A change cut short on the tester about to be configured: what happened,
+// and the choice of putting it right. The choices in the order offered.
+QString HalfChangeOfferMessage(const std::string& story);
+inline const QString kFinishChoice = QStringLiteral("Finish the change");
+inline const QString kUndoChoice = QStringLiteral("Undo the change");
+inline const QString kLeaveChoice = QStringLiteral("Leave it for now");
+// The tester was no longer in the state offered when the repair read it.
+inline const QString kRepairOvertakenMessage = QStringLiteral(
+    "The tester no longer holds what it held a moment ago, so nothing was written. "
+    "Open the dialog again to see what it holds now.");
+
 // The stored port did not open at start-up.
 QString BadPortMessage(const std::string& portName);
 inline const QString kNotDefinedStatus = QStringLiteral(" Port it is not been defined;   ");

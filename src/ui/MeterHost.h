@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 
+class ChangeRecorder;
 class TKavelPort;
 class TMeter;
 
@@ -16,6 +17,8 @@ class MeterHost {
   // Identifies the connected tester anew; true when it is of the expected
   // meter type code. Otherwise the user has been told and MeterType restored.
   virtual bool MeterCorrect(std::uint8_t expectedType) = 0;
+  // Records every change the dialogs make to a tester, for this run.
+  virtual ChangeRecorder& Recorder() = 0;
 
  protected:
   ~MeterHost() = default;

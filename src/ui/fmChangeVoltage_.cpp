@@ -5,6 +5,7 @@
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "MeterHost.h"
+#include "RecordedWrite.h"
 #include "TesterExchange.h"
 #include "ui_fmChangeVoltage_.h"
 
@@ -66,7 +67,8 @@ void TfmChangeVoltage::bbOKClick() {
     // dialog stays open with nothing written.
     if (!host_.MeterCorrect(host_.Meter().MeterType)) return;
     TMeter& meter = host_.Meter();
-    if (WithTester([&] { return meter.WriteNominalVoltage(voltage); })) {
+    if (RecordedWrite(host_, VoltageChangeWords(meter.NominalVoltage, voltage),
+                      [&] { return meter.WriteNominalVoltage(voltage); })) {
       Boxes().Information(VoltageChangedMessage(voltage));
     }
   } catch (const ENoConnection&) {

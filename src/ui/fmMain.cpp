@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <iostream>
 
+#include "HalfChangeOffer.h"
 #include "HandlerGuard.h"
 #include "IniFile.h"
 #include "MessageBoxes.h"
@@ -13,6 +14,7 @@
 #include "MeterModels.h"
 #include "PortNames.h"
 #include "PortOpening.h"
+#include "ProgramFile.h"
 #include "SettingsKeys.h"
 #include "TesterExchange.h"
 #include "fmChangeVoltage_.h"
@@ -43,7 +45,8 @@ TForm1::TForm1(std::string settingsPath, QWidget* parent)
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                               Qt::MSWindowsFixedSizeDialogHint),
       ui_(std::make_unique<Ui::TForm1>()),
-      settingsPath_(std::move(settingsPath)) {
+      settingsPath_(std::move(settingsPath)),
+      recorder_("kavel-setup", GetFileVersionText()) {
   ui_->setupUi(this);
   // The status bar shows one text; a permanent label keeps it from being
   // replaced by the menu items' tips.
@@ -151,7 +154,9 @@ void TForm1::OpenConfigurationDialog(const std::function<void()>& showDialog) {
     return;
   }
   try {
-    if (MeterCorrect(CurrentMeter->MeterType)) showDialog();
+    // A change cut short on this tester is put right, or left for now,
+    // before anything else is changed on it.
+    if (MeterCorrect(CurrentMeter->MeterType) && HalfChangeSettled(*this)) showDialog();
   } catch (const ENoConnection&) {
     Boxes().Information(kNoDeviceMessage);
   } catch (const ECRCError&) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "ChangeRecorder.h"
 #include "KavelMeter.h"
 #include "MeterHost.h"
 
@@ -39,6 +40,7 @@ class TForm1 : public QMainWindow, public OptionHost {
 
   TMeter& Meter() override { return *CurrentMeter; }
   bool MeterCorrect(std::uint8_t expectedType) override;
+  ChangeRecorder& Recorder() override { return recorder_; }
   TKavelPort& Port() override { return *MeterPort; }
   void AcceptMeter(std::uint8_t code) override;
 
@@ -87,4 +89,5 @@ class TForm1 : public QMainWindow, public OptionHost {
   std::unique_ptr<Ui::TForm1> ui_;
   QLabel* statusText_;
   std::string settingsPath_;
+  ChangeRecorder recorder_;
 };

@@ -5,6 +5,7 @@
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "MeterHost.h"
+#include "RecordedWrite.h"
 #include "TVA740.h"
 #include "TesterExchange.h"
 #include "ui_fmSetupAUTO_.h"
@@ -126,7 +127,7 @@ void TfmSetupAUTO::bbOKClick() {
     // dialog stays open with nothing written.
     if (!host_.MeterCorrect(host_.Meter().MeterType)) return;
     TMeter& meter = host_.Meter();
-    WithTester([&] { meter.WriteAutoSetup(byte); });
+    RecordedWrite(host_, AutoSetupChangeWords(byte), [&] { meter.WriteAutoSetup(byte); });
     Boxes().Information(kAutoSetupDoneMessage);
   } catch (const ENoConnection&) {
     Boxes().Information(kNoDeviceMessage);

@@ -10,6 +10,7 @@
 #include "ChangeRecord.h"
 #include "NamedRows.h"
 #include "PortNames.h"
+#include "RecordedLines.h"
 #include "ScratchDir.h"
 #include "TesterOnLine.h"
 #include "useful.h"
@@ -118,22 +119,6 @@ std::string Image(const char* model, std::initializer_list<std::pair<int, const 
   return image;
 }
 
-// A TVA-740 and a DKL-310 left half-changed on COM3 by a switch to 230 V,
-// as the record and the tester hold it.
-constexpr char kTvaHalfChanged[] =
-    R"({"time":"2026-12-07T10:00:00.000Z","program":"kavel-setup","version":"1.0.0.1",)"
-    R"("computer":"bench","user":"tech","port":"COM3","versionText":"TVA-740 v2.01",)"
-    R"("model":"TVA-740","change":"nominal voltage 220 V to 230 V","locations":[)"
-    R"({"address":40,"before":"5C 87","written":"66 87","outcome":"written"},)"
-    R"({"address":126,"before":"34 12","written":"3E 12","outcome":"unknown"}],)"
-    R"("outcome":"half-changed"})" "\n";
-constexpr char kDklHalfChanged[] =
-    R"({"time":"2026-12-07T10:00:00.000Z","program":"kavel-cli","version":"1.0.0.1",)"
-    R"("computer":"bench","user":"tech","port":"COM3","versionText":"DKL-310 v1.00",)"
-    R"("model":"DKL-310","change":"nominal voltage 220 V to 230 V","locations":[)"
-    R"({"address":112,"before":"01 12","written":"01 92","outcome":"written"},)"
-    R"({"address":122,"before":"16 C2","written":"A4 7D","outcome":"unknown"}],)"
-    R"("outcome":"half-changed"})" "\n";
 // Two lines, the older first, as the record keeps them.
 constexpr char kTwoChanges[] =
     R"({"time":"2026-12-06T09:00:00.000Z","port":"COM3","model":"TVA-740",)"

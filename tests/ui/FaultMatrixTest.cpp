@@ -10,6 +10,7 @@
 
 #include "MainWindowFixture.h"
 #include "NamedRows.h"
+#include "RecordedLines.h"
 #include "ScratchDir.h"
 #include "TesterOnLine.h"
 #include "fmOption_.h"
@@ -27,6 +28,12 @@ enum class Place {
   VoltageSetRead,      // "Set": the balance word read
   VoltageSetFirst,     // "Set": the voltage word written
   VoltageSetSecond,    // "Set": the balance word written
+  // The record holds a switch to 230 V cut short after the voltage word;
+  // the menu item finds it and the user finishes it, undoes it or leaves it.
+  HalfChangeFinish,    // the repair's write of the balance word
+  HalfChangeUndo,      // the repair's write of the voltage word
+  HalfChangeLeft,
+  HalfChangeElsewhere,  // the tester holds neither: repaired elsewhere
   OptionsTest,         // the transmission test
   OptionsOk,           // OK identifying the tester
   AutoOpening,         // the option byte read when the dialog opens
@@ -36,9 +43,9 @@ enum class Place {
 };
 
 // Every fault the simulator injects, and another tester plugged in.
-enum class LineFault { Silence, WrongCrc, ShortReply, Nak, Noise, HangUp, OtherModel };
+enum class LineFault { None, Silence, WrongCrc, ShortReply, Nak, Noise, HangUp, OtherModel };
 
-enum class Image { Old, New, HalfChange };
+enum class Image { Old, New, HalfChange, Elsewhere };
 
 struct Aim {
   char command;
@@ -54,7 +61,10 @@ Aim AimOf(Place place) {
     case Place::VoltageSetFirst:
       return {'z', 40};
     case Place::VoltageSetSecond:
+    case Place::HalfChangeFinish:
       return {'z', 126};
+    case Place::HalfChangeUndo:
+      return {'z', 40};
     case Place::AutoOpening:
     case Place::AutoSetRead:
       return {'o', 144};
@@ -73,6 +83,9 @@ struct FaultCase {
   const char* message;  // its text
   bool dialogOpen;      // the place's dialog still open afterwards
   Image image;
+  // The outcome of the record's last line; nullptr: as the place has it
+  // (RecordedByPlace).
+  const char* recorded = nullptr;
   friend void PrintTo(const FaultCase& row, std::ostream* out) { *out << row.name; }
 };
 
@@ -87,25 +100,69 @@ const char kVersionCrc[] = " object TMeter.GetVersion: CRC ERROR ";
 const char kReadSilent[] = " object TMeter.EERead: NO ANSWER ";
 const char kReadCrc[] = " object TMeter.EERead: CRC ERROR ";
 const char kWriteRefused[] = " object TMeter.EEWrite: WRITE ERROR ";
+const char kVoltageChanged[] = " OK. Device's nominal voltage has been changed into 230 V";
+const char kAutoChanged[] =
+    " OK - done.                                     \r"
+    " Setup change of device's AUTO mode successful.";
+const char kFinished[] =
+    "The change has been finished: the tester now holds the new setting throughout.";
+const char kUndone[] =
+    "The change has been undone: the tester holds its old setting throughout again.";
+const char kOffer[] =
+    "The change of this TVA-740 on COM3 on 2026-12-07 at 10:00 UTC (nominal voltage 220 V to "
+    "230 V) was cut short between its writes: its voltage word holds the new setting, its "
+    "balance word still the old one. Until this is put right the tester is neither as it was "
+    "nor as it was meant to be.\r\rFinish the change, undo it, or leave the tester as it is "
+    "for now?";
 const char kMismatch[] =
     "The device connected is not of TVA-740 type, \r It is now connected: DKL-310 v1.00";
 
 constexpr BoxKind kInfo = BoxKind::Information;
 constexpr BoxKind kReport = BoxKind::Failure;
+constexpr BoxKind kChoice = BoxKind::Choice;
 
-// The program remembering the simulated TVA-740 (firmware 2.01) on COM2.
+// A change that reached its writes is recorded, whatever came of it: not
+// written when a read before them failed; half-changed when a write was not
+// acknowledged, since either bytes may be in the tester.
+const char* RecordedByPlace(Place place) {
+  switch (place) {
+    case Place::VoltageSetRead:
+    case Place::AutoSetRead:
+      return "not-written";
+    case Place::VoltageSetFirst:
+    case Place::VoltageSetSecond:
+    case Place::AutoSetWrite:
+      return "half-changed";
+    default:
+      return "";
+  }
+}
+
+bool HalfChangePlace(Place place) {
+  return place >= Place::HalfChangeFinish && place <= Place::HalfChangeElsewhere;
+}
+
+// The program remembering the simulated TVA-740 (firmware 2.01) on COM3.
 class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterface<FaultCase> {
  protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
-    Remember("COM2", "TVA740v2_299Type");
+    Remember("COM3", "TVA740v2_299Type");
     Start();
     old_ = tester_.Eeprom();
+    if (HalfChangePlace(GetParam().place)) {
+      std::ofstream(record_.File()) << kTvaHalfChanged;
+      tester_.SetEepromBytes(40, Bytes("66 87"));
+      if (GetParam().place == Place::HalfChangeElsewhere)
+        tester_.SetEepromBytes(126, Bytes("3E 13"));
+    }
   }
 
   void Inject() {
     const Aim aim = AimOf(GetParam().place);
     switch (GetParam().fault) {
+      case LineFault::None:
+        return;
       case LineFault::OtherModel:
         return tester_.SetModel("DKL-310", "1.00");
       case LineFault::HangUp:  // once is for good
@@ -137,6 +194,14 @@ class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterfa
     boxes_.answers = {true};
     switch (GetParam().place) {
       case Place::Menu:
+        Inject();
+        return RunModalFrom(form.mmChangeVoltage()).leftOpen;
+      case Place::HalfChangeFinish:
+      case Place::HalfChangeUndo:
+      case Place::HalfChangeLeft:
+      case Place::HalfChangeElsewhere:
+        boxes_.choices = {static_cast<int>(GetParam().place) -
+                          static_cast<int>(Place::HalfChangeFinish)};
         Inject();
         return RunModalFrom(form.mmChangeVoltage()).leftOpen;
       case Place::VoltageOpening:
@@ -191,6 +256,7 @@ class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterfa
     if (image == Image::New && autoMode) expected[144] = '\x44';
     if (image != Image::Old && !autoMode) expected.replace(40, 2, Bytes("66 87"));
     if (image == Image::New && !autoMode) expected.replace(126, 2, Bytes("3E 12"));
+    if (image == Image::Elsewhere) expected.replace(126, 2, Bytes("3E 13"));
     return expected;
   }
 
@@ -199,18 +265,30 @@ class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterfa
 
 }  // namespace
 
-TEST_P(FaultMatrix, MessageWindowAndEeprom) {
+TEST_P(FaultMatrix, MessageWindowEepromAndRecord) {
   const FaultCase& c = GetParam();
   const bool open = Run();
-  ASSERT_FALSE(boxes_.shown.empty());
-  EXPECT_EQ(boxes_.shown.back().kind, c.kind);
-  EXPECT_EQ(boxes_.shown.back().text, QString::fromUtf8(c.message));
+  if (*c.message) {
+    ASSERT_FALSE(boxes_.shown.empty());
+    EXPECT_EQ(boxes_.shown.back().kind, c.kind);
+    EXPECT_EQ(boxes_.shown.back().text, QString::fromUtf8(c.message));
+  } else {
+    EXPECT_TRUE(boxes_.shown.empty());
+  }
   EXPECT_EQ(open, c.dialogOpen);
   EXPECT_EQ(tester_.Eeprom(), Expected(c.image));
+  const std::vector<ChangeLine> lines = record_.Lines();
+  EXPECT_EQ(lines.empty() ? "" : lines.back().outcome,
+            std::string(c.recorded ? c.recorded : RecordedByPlace(c.place)));
 }
 
 #define ROW(place, fault, kind, message, open, image) \
   FaultCase { #place "_" #fault, Place::place, LineFault::fault, kind, message, open, Image::image }
+// A row whose record differs from its place's rule.
+#define ROW_RECORDED(place, fault, kind, message, open, image, recorded)                          \
+  FaultCase {                                                                                     \
+    #place "_" #fault, Place::place, LineFault::fault, kind, message, open, Image::image, recorded \
+  }
 
 // A write whose acknowledge is damaged (wrong CRC, noise, cut short) has
 // landed all the same; a refused or lost one has not.
@@ -294,7 +372,25 @@ INSTANTIATE_TEST_SUITE_P(
                       ROW(AutoSetWrite, ShortReply, kInfo, kNoDevice, false, New),
                       ROW(AutoSetWrite, Nak, kReport, kWriteRefused, true, Old),
                       ROW(AutoSetWrite, Noise, kReport, kWriteRefused, true, New),
-                      ROW(AutoSetWrite, HangUp, kReport, kHungUp, true, Old)),
+                      ROW(AutoSetWrite, HangUp, kReport, kHungUp, true, Old),
+                      ROW_RECORDED(VoltageSetSecond, None, kInfo, kVoltageChanged, false, New,
+                                   "done"),
+                      ROW_RECORDED(AutoSetWrite, None, kInfo, kAutoChanged, false, New, "done"),
+                      // Put right, recorded, and the dialog opens on the tester as it is now.
+                      ROW_RECORDED(HalfChangeFinish, None, kInfo, kFinished, true, New, "done"),
+                      ROW_RECORDED(HalfChangeUndo, None, kInfo, kUndone, true, Old, "done"),
+                      // Gone again in the middle of the repair: still half-changed.
+                      ROW_RECORDED(HalfChangeFinish, HangUp, kReport, kHungUp, false, HalfChange,
+                                   "half-changed"),
+                      ROW_RECORDED(HalfChangeUndo, Silence, kInfo, kNoDevice, false, HalfChange,
+                                   "half-changed"),
+                      // Left for now: nothing written, nothing recorded, no dialog.
+                      ROW_RECORDED(HalfChangeLeft, None, kChoice, kOffer, false, HalfChange,
+                                   "half-changed"),
+                      // Neither as before nor as written: left alone, and recorded as
+                      // not found, so that it is never offered again.
+                      ROW_RECORDED(HalfChangeElsewhere, None, kInfo, "", true, Elsewhere,
+                                   "not-written")),
     RowName());
 
 #undef ROW

@@ -17,6 +17,14 @@ bool RecordingBoxes::Confirm(const QString& text, bool yesIsDefault) {
   return answer;
 }
 
+int RecordingBoxes::Choose(const QString& text, const QStringList& offered) {
+  shown.push_back({BoxKind::Choice, text, false});
+  if (choices.empty()) return static_cast<int>(offered.size()) - 1;
+  const int choice = choices.front();
+  choices.pop_front();
+  return choice;
+}
+
 void RecordingBoxes::Failure(const QString& text) {
   shown.push_back({BoxKind::Failure, text, false});
 }

@@ -22,10 +22,12 @@ class RecordingBoxes : public MessageBoxes {
 
   void Information(const QString& text) override;
   bool Confirm(const QString& text, bool yesIsDefault) override;
+  int Choose(const QString& text, const QStringList& choices) override;
   void Failure(const QString& text) override;
 
   std::vector<Box> shown;
   std::deque<bool> answers;
+  std::deque<int> choices;  // the last choice when none is left
 };
 
 class QAction;

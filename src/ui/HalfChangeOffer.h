@@ -1,0 +1,12 @@
+#pragma once
+
+class MeterHost;
+
+// Before a configuration dialog opens on the tester just identified: a
+// change the record says was cut short on its port is looked for, and when
+// the tester holds that mix the user is told what happened and offered to
+// finish or undo it. True when the dialog may open: nothing to put right, or
+// put right now. False when the user leaves it for now (nothing written,
+// nothing recorded; the offer comes again) or the repair found the tester
+// changed meanwhile.
+bool HalfChangeSettled(MeterHost& host);
