@@ -22,6 +22,15 @@ std::vector<std::string> RequestsAfter(const sim::TesterSimulator& tester, size_
   return {all.begin() + static_cast<std::ptrdiff_t>(std::min(n, all.size())), all.end()};
 }
 
+// How each location the last write set out to change came out.
+std::vector<LocationOutcome> Outcomes(const TMeter& meter) {
+  std::vector<LocationOutcome> outcomes;
+  for (const LocationWrite& location : meter.Touched) outcomes.push_back(location.outcome);
+  return outcomes;
+}
+
+using enum LocationOutcome;
+
 }  // namespace
 
 TEST(TVA740Voltage, ReadRecognisesOnlyTheTwoBlocks) {
@@ -50,6 +59,11 @@ TEST(TVA740Voltage, SwitchMovesVoltageAndBalanceWords) {
                                       AddCRC(Bytes("7A 28 00 66 87")),
                                       AddCRC(Bytes("7A 7E 00 3E 12"))}));
   EXPECT_EQ(line.tester.Eeprom(), Image(Image(before, 40, Bytes("66 87")), 126, Bytes("3E 12")));
+  ASSERT_EQ(meter->Touched.size(), 2u);
+  EXPECT_EQ(meter->Touched[1].address, 126);
+  EXPECT_EQ(meter->Touched[1].before, Bytes("34 12"));
+  EXPECT_EQ(meter->Touched[1].written, Bytes("3E 12"));
+  EXPECT_EQ(Outcomes(*meter), (std::vector{Written, Written}));
   EXPECT_EQ(meter->NominalVoltage, 220);  // a write does not change what was read
 
   ASSERT_EQ(meter->ReadNominalVoltage(), 230);
@@ -157,6 +171,7 @@ TEST_P(SecondWriteFails, RefusedPutsTheFirstBack) {
   EXPECT_EQ(MessageOf<EWriteError>([&] { meter->WriteNominalVoltage(230); }),
             " object TMeter.EEWrite: WRITE ERROR ");
   EXPECT_EQ(line.tester.Eeprom(), before);
+  EXPECT_EQ(Outcomes(*meter), (std::vector{PutBack, PutBack}));
 }
 
 TEST_P(SecondWriteFails, GarbledAcknowledgePutsBothBack) {
@@ -168,6 +183,8 @@ TEST_P(SecondWriteFails, GarbledAcknowledgePutsBothBack) {
   line.tester.AddFault(Fault::WrongCrc, sim::kForever, 'z', GetParam().second);
   EXPECT_THROW(meter->WriteNominalVoltage(230), EWriteError);
   EXPECT_EQ(line.tester.Eeprom(), before);
+  // The second's put-back landed too, but was never acknowledged.
+  EXPECT_EQ(Outcomes(*meter), (std::vector{PutBack, Unknown}));
 }
 
 TEST_P(SecondWriteFails, AFailedFirstWriteLeavesTheSecondUntouched) {
@@ -183,6 +200,7 @@ TEST_P(SecondWriteFails, AFailedFirstWriteLeavesTheSecondUntouched) {
     EXPECT_FALSE(request[0] == 'z' && address == GetParam().second) << "a write to the second";
   }
   EXPECT_EQ(line.tester.Eeprom(), before);
+  EXPECT_EQ(Outcomes(*meter), (std::vector{Unknown, NotSent}));
 }
 
 TEST_P(SecondWriteFails, TesterGoneLeavesTheHalfChange) {
@@ -194,6 +212,7 @@ TEST_P(SecondWriteFails, TesterGoneLeavesTheHalfChange) {
   EXPECT_EQ(MessageOf<ENoConnection>([&] { meter->WriteNominalVoltage(230); }),
             " object TMeter.EEWite: NO ANSWER ");
   EXPECT_EQ(line.tester.Eeprom(), Image(before, GetParam().first, GetParam().halfChange));
+  EXPECT_EQ(Outcomes(*meter), (std::vector{Unknown, Unknown}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -213,6 +232,10 @@ TEST(TVA740Auto, ReadAndWriteKeepTheNextByte) {
   EXPECT_EQ(line.tester.Requests(),
             (std::vector<std::string>{AddCRC(Bytes("6F 90 00")), AddCRC(Bytes("7A 90 00 FC 5A"))}));
   EXPECT_EQ(line.tester.Eeprom(), Image(before, 144, Bytes("FC")));
+  ASSERT_EQ(meter->Touched.size(), 1u);
+  EXPECT_EQ(meter->Touched[0].before, Bytes("03 5A"));
+  EXPECT_EQ(meter->Touched[0].written, Bytes("FC 5A"));
+  EXPECT_EQ(Outcomes(*meter), (std::vector{Written}));
 }
 
 namespace {
