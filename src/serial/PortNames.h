@@ -56,6 +56,10 @@ std::vector<std::string> KnownPortNames();
 // order they came.
 void SortPortNames(std::vector<std::string>& List);
 
+// How a user of this system finds a port's name and makes it usable, for
+// --help: it goes on from a sentence and ends with its line end.
+extern const char kPortNamesHelp[];
+
 // "COM" and 1 to 5 decimal digits, in any letter case.
 bool IsValidPortName(const std::string& name);
 

@@ -141,6 +141,16 @@ std::optional<PortTarget> Find(const PortNameState& state, const std::string& na
 
 }  // namespace
 
+const char kPortNamesHelp[] =
+    " To give a port\n"
+    "  name a device of your choice, add a section to that file:\n"
+    "    [Ports]\n"
+    "    COM3=/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1234567-if00-port0\n"
+    "  The user needs access to the device: membership of the dialout group.\n"
+    "\n"
+    "Without a tester: tester-sim --link /tmp/tester simulates one; bind it\n"
+    "with COM1=/tmp/tester in the [Ports] section.\n";
+
 void SetPortBindings(const std::map<std::string, std::string>& bindings) {
   auto& state = State();
   std::lock_guard guard(state.lock);

@@ -15,10 +15,11 @@
 #include <algorithm>
 
 #include "PortNames.h"
+#include "WideText.h"
 
 namespace {
 
-constexpr const char* kSerialComm = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
+constexpr const wchar_t* kSerialComm = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
 
 // Closes a registry key when it goes.
 class OpenKey {
@@ -33,50 +34,52 @@ class OpenKey {
   HKEY key_;
 };
 
-// A value's data read as text: empty data (or data whose size cannot be
-// read) is the empty text; string data is its text up to the first zero
-// byte; anything else is a registry failure.
-std::string TextValue(HKEY key, const std::string& name) {
+// A value's data read as text, in UTF-8: empty data (or data whose size
+// cannot be read) is the empty text; string data is its text up to the
+// first zero; anything else is a registry failure. Read in wide: the narrow
+// calls answer in the ANSI code page, which turns a Polish driver's name
+// into bytes no UTF-8 reader takes.
+std::string TextValue(HKEY key, const std::wstring& name) {
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       size == 0)
     return "";
-  std::string data(size, '\0');
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+  std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                        &size) != ERROR_SUCCESS)
-    throw ERegistryException("Failed to get data for '" + name + "'");
+    throw ERegistryException("Failed to get data for '" + Utf8FromWide(name) + "'");
   if (type != REG_SZ && type != REG_EXPAND_SZ)
-    throw ERegistryException("Invalid data type for '" + name + "'");
-  data.resize(std::min<size_t>(size, data.find('\0')));
-  return data;
+    throw ERegistryException("Invalid data type for '" + Utf8FromWide(name) + "'");
+  data.resize(std::min<size_t>(size / sizeof(wchar_t), data.find(L'\0')));
+  return Utf8FromWide(data);
 }
 
 // What the drivers publish, in the registry's order: value name and port
 // name. A missing key, or one that may not be read, publishes nothing.
 std::vector<std::pair<std::string, std::string>> PublishedPorts() {
   HKEY handle = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialComm, 0, KEY_READ, &handle) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSerialComm, 0, KEY_READ, &handle) != ERROR_SUCCESS)
     return {};
   const OpenKey key(handle);
   DWORD count = 0;
   DWORD longestName = 0;
-  if (RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+  if (RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
                        &longestName, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
     return {};
   // All names first, then the data: the names are what the key held at one
   // moment.
-  std::vector<std::string> names;
-  std::string name(longestName + 1, '\0');
+  std::vector<std::wstring> names;
+  std::wstring name(longestName + 1, L'\0');
   for (DWORD index = 0; index < count; ++index) {
     DWORD length = longestName + 1;
-    if (RegEnumValueA(key.Get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
+    if (RegEnumValueW(key.Get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) ==
         ERROR_SUCCESS)
       names.emplace_back(name.data(), length);
   }
   std::vector<std::pair<std::string, std::string>> ports;
-  for (const std::string& valueName : names)
-    ports.emplace_back(valueName, TextValue(key.Get(), valueName));
+  for (const std::wstring& valueName : names)
+    ports.emplace_back(Utf8FromWide(valueName), TextValue(key.Get(), valueName));
   return ports;
 }
 
@@ -84,7 +87,7 @@ std::vector<std::pair<std::string, std::string>> PublishedPorts() {
 class DeviceList {
  public:
   DeviceList()
-      : list_(SetupDiGetClassDevsA(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT)) {}
+      : list_(SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT)) {}
   ~DeviceList() {
     if (list_ != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(list_);
   }
@@ -102,7 +105,7 @@ std::string PortNameOf(HDEVINFO list, SP_DEVINFO_DATA& device) {
   if (handle == INVALID_HANDLE_VALUE) return "";
   const OpenKey key(handle);
   try {
-    return TextValue(key.Get(), "PortName");
+    return TextValue(key.Get(), L"PortName");
   } catch (const ERegistryException&) {
     return "";  // not a key as the ports class writes it: no port of ours
   }
@@ -118,19 +121,24 @@ std::string FriendlyName(const std::string& name) {
   for (DWORD index = 0; SetupDiEnumDeviceInfo(list.Get(), index, &device); ++index) {
     if (UpperCasePortName(PortNameOf(list.Get(), device)) != UpperCasePortName(name)) continue;
     DWORD size = 0;
-    SetupDiGetDeviceRegistryPropertyA(list.Get(), &device, SPDRP_FRIENDLYNAME, nullptr, nullptr, 0,
+    SetupDiGetDeviceRegistryPropertyW(list.Get(), &device, SPDRP_FRIENDLYNAME, nullptr, nullptr, 0,
                                       &size);
-    std::string text(size, '\0');
+    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
     if (size == 0 ||
-        !SetupDiGetDeviceRegistryPropertyA(list.Get(), &device, SPDRP_FRIENDLYNAME, nullptr,
+        !SetupDiGetDeviceRegistryPropertyW(list.Get(), &device, SPDRP_FRIENDLYNAME, nullptr,
                                            reinterpret_cast<BYTE*>(text.data()), size, nullptr))
       return "";
-    return text.substr(0, text.find('\0'));
+    return Utf8FromWide(text.substr(0, text.find(L'\0')));
   }
   return "";
 }
 
 }  // namespace
+
+const char kPortNamesHelp[] =
+    " Windows names the ports: COM and a\n"
+    "  number. Device Manager lists them under \"Ports (COM & LPT)\"; a USB adapter\n"
+    "  shows there once plugged in, with its number in brackets.\n";
 
 // Windows decides which device a name is; the settings file's bindings and
 // the device folders are how Linux numbers its devices, and mean nothing here.
@@ -163,8 +171,9 @@ std::vector<std::string> KnownPortNames() {
 
 void SortPortNames(std::vector<std::string>& List) {
   std::stable_sort(List.begin(), List.end(), [](const std::string& a, const std::string& b) {
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
-                          static_cast<int>(a.size()), b.data(),
-                          static_cast<int>(b.size())) == CSTR_LESS_THAN;
+    const std::wstring wideA = WideFromUtf8(a), wideB = WideFromUtf8(b);
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA.data(),
+                          static_cast<int>(wideA.size()), wideB.data(),
+                          static_cast<int>(wideB.size())) == CSTR_LESS_THAN;
   });
 }

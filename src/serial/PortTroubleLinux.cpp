@@ -1,11 +1,11 @@
 #include "PortTrouble.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 #include "CPort.h"
 #include "PortNames.h"
+#include "SystemMessage.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ std::string PortTroubleAdvice(const std::string& name, const std::string& path,
     case ENXIO:
       return where + "the device is not there; is the cable or the USB adapter plugged in?";
     default:
-      return where + std::strerror(error);
+      return where + SystemMessage(error);
   }
 }
 

@@ -4,23 +4,7 @@
 
 #include "CPort.h"
 #include "PortTrouble.h"
-
-namespace {
-
-// The system's own sentence for an error number, without its line end.
-std::string SystemMessage(int error) {
-  char text[512] = {};
-  const DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                     static_cast<DWORD>(error), 0, text, sizeof text, nullptr);
-  std::string message(text, length);
-  while (!message.empty() && (message.back() == '\r' || message.back() == '\n' ||
-                              message.back() == ' ' || message.back() == '.'))
-    message.pop_back();
-  return message.empty() ? "system error " + std::to_string(error) : message;
-}
-
-}  // namespace
+#include "SystemMessage.h"
 
 // On Windows the device is the port's own name, so the line names the port
 // alone; the terminal's name and the USB ids are Linux's.

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "PortNames.h"
+
 std::optional<int> AnswerCommandLine(int argc, char** argv, const std::string& version,
                                      const std::string& settingsPath, std::ostream& out) {
   for (int i = 1; i < argc; ++i) {
@@ -17,15 +19,9 @@ std::optional<int> AnswerCommandLine(int argc, char** argv, const std::string& v
              "Settings file: "
           << settingsPath
           << "\n"
-             "  Choose the port and the device in the Option dialog. To give a port\n"
-             "  name a device of your choice, add a section to that file:\n"
-             "    [Ports]\n"
-             "    COM3=/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1234567-if00-port0\n"
-             "  The user needs access to the device: membership of the dialout group.\n"
-             "\n"
-             "Without a tester: tester-sim --link /tmp/tester simulates one; bind it\n"
-             "with COM1=/tmp/tester in the [Ports] section.\n"
-             "\n"
+             "  Choose the port and the device in the Option dialog."
+          << kPortNamesHelp
+          << "\n"
              "  --help     show this text\n"
              "  --version  show the program's version\n";
       return 0;

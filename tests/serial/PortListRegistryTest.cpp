@@ -9,12 +9,12 @@
 #include <gtest/gtest.h>
 #include <setupapi.h>
 
-#include <cstring>
 #include <optional>
 
 #include "CPort.h"
 #include "NamedRows.h"
 #include "PortNames.h"
+#include "WideText.h"
 
 namespace {
 
@@ -39,10 +39,11 @@ class PortList {
       return;
     const DWORD number = 3;
     for (const auto& [device, port] : *values) {
-      RegSetValueExA(
-          key, device, 0, port ? REG_SZ : REG_DWORD,
-          port ? reinterpret_cast<const BYTE*>(port) : reinterpret_cast<const BYTE*>(&number),
-          port ? static_cast<DWORD>(std::strlen(port) + 1) : sizeof number);
+      const std::wstring name = WideFromUtf8(device), text = port ? WideFromUtf8(port) : L"";
+      RegSetValueExW(
+          key, name.c_str(), 0, port ? REG_SZ : REG_DWORD,
+          port ? reinterpret_cast<const BYTE*>(text.c_str()) : reinterpret_cast<const BYTE*>(&number),
+          port ? static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)) : sizeof number);
     }
     RegCloseKey(key);
   }
@@ -108,8 +109,10 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 TEST_F(PublishedPorts, AreDescribedByTheirFriendlyNameOrTheirDriversDevice) {
-  const PortList published(
-      std::vector<Published>{{"\\Device\\Serial0", "COM1"}, {"\\Device\\Serial1", "COM7"}});
+  // A driver's device named in Polish reaches the user as UTF-8.
+  const PortList published(std::vector<Published>{{"\\Device\\Serial0", "COM1"},
+                                                  {"\\Device\\Serial1", "COM7"},
+                                                  {"\\Device\\Łącze szeregowe", "COM4"}});
   // COM7 is a device of the ports class, as a driver's installation makes it.
   const HDEVINFO devices = SetupDiCreateDeviceInfoList(&GUID_DEVCLASS_PORTS, nullptr);
   SP_DEVINFO_DATA device{sizeof device, {}, 0, 0};
@@ -125,6 +128,7 @@ TEST_F(PublishedPorts, AreDescribedByTheirFriendlyNameOrTheirDriversDevice) {
   RegCloseKey(key);
   EXPECT_EQ(PortDescription("com7"), friendly);
   EXPECT_EQ(PortDescription("COM1"), "\\Device\\Serial0");
+  EXPECT_EQ(PortDescription("COM4"), "\\Device\\Łącze szeregowe");
   EXPECT_EQ(PortDescription("COM9"), "");
   SetupDiRemoveDevice(devices, &device);
   SetupDiDestroyDeviceInfoList(devices);
