@@ -92,6 +92,12 @@ struct SerialDevice::State {
   HANDLE handle = INVALID_HANDLE_VALUE;
   // The XON and XOFF limits of the line settings follow the receive queue.
   int inputQueueSize = 0;
+  // The line record and time-outs the port held when it opened, given back
+  // when it closes: the next program that uses the port (a terminal, the
+  // maker's other tools) expects what it left there, not 2400 8E2.
+  DCB found{};
+  COMMTIMEOUTS foundTimeouts{};
+  bool foundKept = false;
 };
 
 const int SerialDevice::kNoSuchDevice = ERROR_FILE_NOT_FOUND;
@@ -130,6 +136,9 @@ int SerialDevice::Open(const std::string& path) {
                               FILE_FLAG_OVERLAPPED, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return LastError();
   state_->handle = handle;
+  state_->found.DCBlength = sizeof state_->found;
+  state_->foundKept =
+      GetCommState(handle, &state_->found) && GetCommTimeouts(handle, &state_->foundTimeouts);
   return 0;
 }
 
@@ -139,6 +148,12 @@ void SerialDevice::Close() {
   // Nothing should be pending, every transfer finishes inside its call; a
   // device that has gone fails this and is closed all the same.
   PurgeComm(handle, PURGE_TXABORT | PURGE_RXABORT);
+  // Wine may answer ERROR_INVALID_PARAMETER to a record that it applies (see
+  // Configure); the port is given back as well as it can be either way.
+  if (state_->foundKept) {
+    SetCommState(handle, &state_->found);
+    SetCommTimeouts(handle, &state_->foundTimeouts);
+  }
   CloseHandle(handle);
   handle = INVALID_HANDLE_VALUE;
 }

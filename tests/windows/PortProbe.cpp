@@ -54,7 +54,42 @@ std::string AllByteValues() {
   return all;
 }
 
+// The line record another program finds on the port, having set it first
+// when asked to.
+DCB OtherProgramsRecord(const std::string& name, DCB* set = nullptr) {
+  HANDLE other = CreateFileA(("\\\\.\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+  if (set) {
+    EXPECT_TRUE(SetCommState(other, set)) << GetLastError();
+  }
+  DCB state{};
+  state.DCBlength = sizeof state;
+  EXPECT_TRUE(GetCommState(other, &state)) << GetLastError();
+  CloseHandle(other);
+  return state;
+}
+
 }  // namespace
+
+TEST(PortGivenBack, WithTheLineRecordItHadBefore) {
+  const char* name = std::getenv("KAVEL_PROBE_PORT");
+  ASSERT_TRUE(name);
+  DCB before = OtherProgramsRecord(name);
+  before.BaudRate = CBR_38400;
+  before.StopBits = ONESTOPBIT;
+  before.Parity = NOPARITY;
+  before = OtherProgramsRecord(name, &before);
+  {
+    TKavelPort port;  // opens at 2400 8E2
+    port.SetPort(name);
+    port.Open();
+  }
+  const DCB after = OtherProgramsRecord(name);
+  EXPECT_EQ(after.BaudRate, 38400u);
+  EXPECT_EQ(after.StopBits, ONESTOPBIT);
+  EXPECT_EQ(after.ByteSize, before.ByteSize);
+  EXPECT_EQ(after.Parity, before.Parity);
+}
 
 TEST(PortWithoutDevice, FailsWithTheInvalidHandleOrNoSuchPort) {
   TComPort port;
