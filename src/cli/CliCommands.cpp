@@ -16,6 +16,7 @@
 #include "KavelMeter.h"
 #include "MeterModels.h"
 #include "PortNames.h"
+#include "PathText.h"
 #include "PortTrouble.h"
 #include "ProgramFile.h"
 #include "SettingsKeys.h"
@@ -226,15 +227,15 @@ void PortsCommand(CliReport& report) {
   report.Records("ports", {"name", "description"}, ports);
 }
 
-std::string SettingsFileOf(const CliOptions& options, const std::string& programPath) {
-  if (!options.settings.empty()) return options.settings;
-  const auto program = std::filesystem::path(programPath).parent_path() / "kavel-setup";
-  return SettingsFilePath(program).string();
+SettingsFileLocation SettingsFileOf(const CliOptions& options,
+                                    const std::filesystem::path& programPath) {
+  if (!options.settings.empty()) return {PathFromUtf8(options.settings), {}};
+  return SettingsFilePath(programPath.parent_path() / "kavel-setup");
 }
 
 }  // namespace
 
-int RunCli(const CliOptions& options, const std::string& programPath, std::istream& in,
+int RunCli(const CliOptions& options, const std::filesystem::path& programPath, std::istream& in,
            std::ostream& out, std::ostream& err) {
   CliReport report(options.json, out, err);
   if (options.help) {
@@ -246,7 +247,7 @@ int RunCli(const CliOptions& options, const std::string& programPath, std::istre
     return kDone;
   }
   // Read only: the program's settings file is never written from here.
-  const std::string settingsFile = SettingsFileOf(options, programPath);
+  const SettingsFileLocation settingsFile = SettingsFileOf(options, programPath);
   const IniFile settings(settingsFile);
   SetPortBindings(settings.ReadSection(kPortsSection));
   if (options.command == "ports") {
@@ -263,7 +264,7 @@ int RunCli(const CliOptions& options, const std::string& programPath, std::istre
   if (portName.empty()) {
     err << kCliUsage;
     return report.Fail(kUsage, options.command + " needs a port: --port NAME, or \"" + kPortKey +
-                                   "\" under [" + kMainSection + "] in " + settingsFile);
+                                   "\" under [" + kMainSection + "] in " + Utf8Of(settingsFile.file));
   }
   // Held for this command alone, and exclusively: a port the program has
   // open is refused.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -11,5 +12,5 @@
 // and the port used without --port, is found beside kavel-setup in the same
 // folder, by the program's own rule); in gives the answers to the
 // confirmation questions.
-int RunCli(const CliOptions& options, const std::string& programPath, std::istream& in,
+int RunCli(const CliOptions& options, const std::filesystem::path& programPath, std::istream& in,
            std::ostream& out, std::ostream& err);

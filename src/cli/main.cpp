@@ -8,15 +8,16 @@
 #include "ProgramFile.h"
 
 int main(int argc, char** argv) {
-  ShowUtf8OnConsole();
-  const ParsedOptions parsed = ParseCliOptions(argc, argv);
+  const Utf8Console console;
+  Utf8Arguments arguments(argc, argv);
+  const ParsedOptions parsed = ParseCliOptions(arguments.Count(), arguments.Values());
   if (!parsed.mistake.empty()) {
     CliReport report(parsed.options.json, std::cout, std::cerr);
     std::cerr << kCliUsage;
     return report.Fail(kUsage, parsed.mistake);
   }
   try {
-    return RunCli(parsed.options, RunningProgram().string(), std::cin, std::cout, std::cerr);
+    return RunCli(parsed.options, RunningProgram(), std::cin, std::cout, std::cerr);
   } catch (const std::exception& failure) {
     // Nothing of the link's: the settings or the system failed the tool.
     CliReport report(parsed.options.json, std::cout, std::cerr);

@@ -4,6 +4,8 @@
 
 #include "Exception.h"
 #include "IniFileSystem.h"
+#include "PathText.h"
+#include "SystemMessage.h"
 
 namespace fs = std::filesystem;
 
@@ -31,14 +33,14 @@ bool StepAllowed(FileStep step) { return injectedFailure != step; }
 
 void InjectFileFailure(std::optional<FileStep> step) { injectedFailure = step; }
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {
+IniFile::IniFile(const SettingsFileLocation& location) : path_(location.file) {
   bool missing = false;
-  if (auto bytes = ReadSettingsBytes(path_, missing)) {
-    text_ = ProfileText(std::move(*bytes));
-    return;
-  }
-  // A missing file reads as empty; anything else there is off limits.
-  unreadable_ = !missing;
+  std::optional<std::string> bytes = ReadSettingsBytes(path_, missing);
+  // A file that is there but cannot be read is off limits.
+  unreadable_ = !bytes && !missing;
+  if (missing && !location.startingValues.empty())
+    bytes = ReadSettingsBytes(location.startingValues, missing);
+  text_ = ProfileText(bytes.value_or(""), kSystemLineEnd);
 }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
@@ -56,11 +58,14 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
 }
 
 void IniFile::UpdateFile() {
-  const Exception failure("Unable to write to " + path_);
-  if (unreadable_) throw failure;
+  const std::string failure = "Unable to write to " + Utf8Of(path_);
+  if (unreadable_) throw Exception(failure);
   const fs::path target = FinalTarget(path_);
   // The user's configuration folder may not exist before the first save.
-  std::error_code error;
-  if (!target.parent_path().empty()) fs::create_directories(target.parent_path(), error);
-  if (error || !SaveAtomically(target, text_.Bytes())) throw failure;
+  std::error_code made;
+  if (!target.parent_path().empty()) fs::create_directories(target.parent_path(), made);
+  if (made) throw Exception(failure, made.message());
+  int error = 0;
+  if (!SaveAtomically(target, text_.Bytes(), error))
+    throw Exception(failure, error ? SystemMessage(error) : "");
 }

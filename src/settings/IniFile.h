@@ -1,10 +1,12 @@
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
 
 #include "ProfileText.h"
+#include "SettingsLocation.h"
 
 // The program's settings file: read once, written back once, and never lost.
 // Reading never blocks and takes only a regular file of sane size; a file
@@ -13,8 +15,11 @@
 // keeps pointing at it.
 class IniFile {
  public:
-  // Reads the file if it exists; a missing file reads as empty.
-  explicit IniFile(std::string path);
+  // Reads the file if it exists, else its starting values; a missing file
+  // reads as empty. Saves go to the file.
+  explicit IniFile(const SettingsFileLocation& location);
+  // A file read and saved alone.
+  explicit IniFile(const std::filesystem::path& path) : IniFile(SettingsFileLocation{path, {}}) {}
 
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& fallback) const;
@@ -22,11 +27,12 @@ class IniFile {
   std::map<std::string, std::string> ReadSection(const std::string& section) const;
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   // Saves the file; raises Exception "Unable to write to <path>" when it
-  // cannot, or when the file exists but could not be read.
+  // cannot, with the system's reason in its details, or when the file
+  // exists but could not be read.
   void UpdateFile();
 
  private:
-  std::string path_;
+  std::filesystem::path path_;
   ProfileText text_;
   bool unreadable_ = false;
 };

@@ -10,6 +10,8 @@
 
 namespace fs = std::filesystem;
 
+const char kSystemLineEnd[] = "\n";
+
 namespace {
 
 // Closes the descriptor when it goes.
@@ -66,7 +68,7 @@ bool WriteAll(int fd, const std::string& bytes) {
 }  // namespace
 
 // Opening without blocking keeps a FIFO from hanging the program.
-std::optional<std::string> ReadSettingsBytes(const std::string& path, bool& missing) {
+std::optional<std::string> ReadSettingsBytes(const fs::path& path, bool& missing) {
   Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   missing = file.Get() < 0 && errno == ENOENT;
   if (file.Get() < 0) return std::nullopt;
@@ -90,17 +92,25 @@ std::optional<std::string> ReadSettingsBytes(const std::string& path, bool& miss
   return bytes;
 }
 
-bool SaveAtomically(const fs::path& target, const std::string& bytes) {
+bool SaveAtomically(const fs::path& target, const std::string& bytes, int& error) {
+  error = 0;
   if (!StepAllowed(FileStep::CreateTemporary)) return false;
   std::string temporary;
   Descriptor file(CreateTemporary(target, temporary));
-  if (file.Get() < 0) return false;
+  if (file.Get() < 0) {
+    error = errno;
+    return false;
+  }
   struct stat old {};
   const bool keepsMode =
       ::stat(target.c_str(), &old) != 0 || ::fchmod(file.Get(), old.st_mode & 07777) == 0;
+  if (keepsMode) errno = 0;  // a target not there yet is no failure
   const bool saved = keepsMode && WriteAll(file.Get(), bytes) && StepAllowed(FileStep::Flush) &&
                      ::fsync(file.Get()) == 0 && file.Close() && StepAllowed(FileStep::Rename) &&
                      ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!saved) ::unlink(temporary.c_str());
+  if (!saved) {
+    error = errno;
+    ::unlink(temporary.c_str());
+  }
   return saved;
 }

@@ -124,22 +124,22 @@ std::optional<SectionLines> FindSection(const std::string& text, const std::stri
   return found;
 }
 
-// The ending the file's first line has; a file without one gets CRLF when
-// it is UTF-16, as only Windows programs write those, and LF otherwise.
-std::string UsualEnding(const std::string& text, bool utf16) {
+// The ending the file's first line has, or the given one for a file without
+// any.
+std::string UsualEnding(const std::string& text, const std::string& withoutAny) {
   const std::vector<Line> lines = SplitLines(text);
   if (!lines.empty() && lines[0].next > lines[0].end) return EndingOf(text, lines[0]);
-  return utf16 ? "\r\n" : "\n";
+  return withoutAny;
 }
 
 // Puts new lines after the given one, each ending as that one does. A last
 // line without an ending first gets the file's usual one, and so do the new.
 void InsertAfter(std::string& text, const Line& line, std::initializer_list<std::string> added,
-                 bool utf16) {
+                 const std::string& withoutAny) {
   std::string ending = EndingOf(text, line);
   std::string block;
   if (ending.empty()) {
-    ending = UsualEnding(text, utf16);
+    ending = UsualEnding(text, withoutAny);
     if (line.end > line.begin) block = ending;
   }
   for (const std::string& addedLine : added) block += addedLine + ending;
@@ -191,7 +191,8 @@ std::map<std::string, std::string> ProfileText::Section(const std::string& secti
 void ProfileText::Write(const std::string& section, const std::string& key,
                         const std::string& given) {
   std::string& text = file_.text;
-  const bool utf16 = file_.form != DecodedProfile::Form::Bytes;
+  // Only Windows programs write UTF-16 files, and they end lines with CRLF.
+  const std::string withoutAny = file_.form != DecodedProfile::Form::Bytes ? "\r\n" : lineEnd_;
   const std::string sectionName = Trim(section), name = Trim(key);
   // Windows stores a value without its leading blanks; they matter to a key
   // named with '=', which reads the rest of the line as its value.
@@ -201,7 +202,7 @@ void ProfileText::Write(const std::string& section, const std::string& key,
     const std::vector<Line> lines = SplitLines(text);
     const Line end{text.size(), text.size(), text.size()};
     InsertAfter(text, lines.empty() ? end : lines.back(),
-                {"[" + sectionName + "]", name + "=" + value}, utf16);
+                {"[" + sectionName + "]", name + "=" + value}, withoutAny);
     return;
   }
   // A key without a value gets one. A new key goes after the section's last
@@ -221,5 +222,5 @@ void ProfileText::Write(const std::string& section, const std::string& key,
     }
     if (parsed.kind != Kind::Blank) last = line;
   }
-  InsertAfter(text, last, {name + "=" + value}, utf16);
+  InsertAfter(text, last, {name + "=" + value}, withoutAny);
 }

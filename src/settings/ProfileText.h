@@ -28,13 +28,16 @@ std::string ProfileDefault(const std::string& fallback);
 //   go, as Windows stores it without them); a missing key goes after
 //   the last line of its section, a missing section at the end of the file;
 //   a new line ends as the line before it does (after a last line without
-//   an ending, as the file's first line does);
+//   an ending, as the file's first line does; in a file without any, with
+//   CRLF in UTF-16 and as the caller says in 8-bit);
 // - a file in UTF-16 (see ProfileEncoding.h) is saved in UTF-16 again, and
 //   its names and values read as UTF-8.
 // Any byte sequence is tolerated.
 class ProfileText {
  public:
-  explicit ProfileText(const std::string& bytes = {}) : file_(DecodeProfile(bytes)) {}
+  // lineEnd: how a line ends in an 8-bit file that has no line end yet.
+  explicit ProfileText(const std::string& bytes = {}, std::string lineEnd = "\n")
+      : file_(DecodeProfile(bytes)), lineEnd_(std::move(lineEnd)) {}
 
   // The file's bytes, in the form they were read in.
   std::string Bytes() const { return EncodeProfile(file_); }
@@ -52,4 +55,5 @@ class ProfileText {
   std::string Readable(const std::string& text) const;
 
   DecodedProfile file_;
+  std::string lineEnd_;
 };

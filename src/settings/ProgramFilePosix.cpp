@@ -105,8 +105,8 @@ std::filesystem::path RunningProgram() {
   return error ? std::filesystem::path() : program;
 }
 
-std::string GetFileVersionText(const std::string& path) {
-  const ElfFile file(path);
+std::string GetFileVersionText(const std::filesystem::path& path) {
+  const ElfFile file(path.string());
   const auto section = VersionSection(file);
   std::uint16_t parts[4];
   if (!section || section->size != sizeof parts || !file.Read(section->offset, parts, sizeof parts))
@@ -117,4 +117,10 @@ std::string GetFileVersionText(const std::string& path) {
 
 std::string GetFileVersionText() { return GetFileVersionText("/proc/self/exe"); }
 
-void ShowUtf8OnConsole() {}
+Utf8Arguments::Utf8Arguments(int argc, char** argv) : texts_(argv, argv + argc) {
+  for (std::string& text : texts_) pointers_.push_back(text.data());
+  pointers_.push_back(nullptr);
+}
+
+Utf8Console::Utf8Console() = default;
+Utf8Console::~Utf8Console() = default;

@@ -1,17 +1,30 @@
 #include "SettingsLocation.h"
 
-#include <cstdlib>
+#include "PathText.h"
 
 namespace fs = std::filesystem;
 
-fs::path SettingsFilePath(const fs::path& executable, const EnvironmentLookup& environment) {
+SettingsFileLocation SettingsFileFor(const fs::path& executable, const fs::path& userFolder,
+                                     const std::function<bool()>& besideWritable) {
   const fs::path beside = fs::path(executable).replace_extension(".ini");
+  if (userFolder.empty()) return {beside, {}};
+  const fs::path inUserFolder = userFolder / "kavel-setup" / "kavel-setup.ini";
   std::error_code error;
-  if (fs::symlink_status(beside, error).type() != fs::file_type::not_found) return beside;
-  const fs::path folder = UserConfigFolder(environment);
-  return folder.empty() ? beside : folder / "kavel-setup" / "kavel-setup.ini";
+  if (fs::symlink_status(beside, error).type() == fs::file_type::not_found)
+    return {inUserFolder, {}};
+  if (besideWritable()) return {beside, {}};
+  return {inUserFolder, beside};
 }
 
-fs::path SettingsFilePath(const fs::path& executable) {
-  return SettingsFilePath(executable, [](const char* name) { return std::getenv(name); });
+SettingsFileLocation SettingsFilePath(const fs::path& executable) {
+  return SettingsFileFor(executable, UserConfigFolder(),
+                         [&] { return KeepsFileBeside(executable.parent_path()); });
+}
+
+std::string SettingsFileForUser(const SettingsFileLocation& location) {
+  std::string text = Utf8Of(location.file);
+  if (!location.startingValues.empty())
+    text += " (its starting values from " + Utf8Of(location.startingValues) +
+            ", whose folder this user cannot write)";
+  return text;
 }

@@ -1,5 +1,6 @@
 #include "HandlerGuard.h"
 
+#include "Exception.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "TesterExchange.h"
@@ -11,15 +12,20 @@ std::string FailureReportText(const std::string& message) {
 
 void Guarded(const std::function<void()>& handler) {
   std::string message;
+  std::string details;
   try {
     handler();
     return;
+  } catch (const Exception& failure) {
+    message = failure.Message;
+    details = failure.Details;
   } catch (const std::exception& failure) {
     message = failure.what();
   } catch (...) {
     message = kUnknownFailureText.toStdString();
   }
-  Boxes().Failure(QString::fromStdString(FailureReportText(message)));
+  Boxes().Failure(QString::fromStdString(FailureReportText(message)),
+                  QString::fromStdString(details));
 }
 
 void RunCommand(const std::function<void()>& handler) {

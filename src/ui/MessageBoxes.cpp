@@ -10,8 +10,9 @@ namespace {
 
 class QtMessageBoxes : public MessageBoxes {
  public:
-  void Information(const QString& text) override {
-    BuildMessageBox(BoxKind::Information, text, false, QApplication::activeWindow())->exec();
+  void Information(const QString& text, const QString& details) override {
+    BuildMessageBox(BoxKind::Information, text, false, QApplication::activeWindow(), details)
+        ->exec();
   }
   bool Confirm(const QString& text, bool yesIsDefault) override {
     return BuildMessageBox(BoxKind::Confirmation, text, yesIsDefault, QApplication::activeWindow())
@@ -27,8 +28,8 @@ class QtMessageBoxes : public MessageBoxes {
     const qsizetype chosen = buttons.indexOf(box->clickedButton());
     return static_cast<int>(chosen < 0 ? choices.size() - 1 : chosen);
   }
-  void Failure(const QString& text) override {
-    BuildMessageBox(BoxKind::Failure, text, false, QApplication::activeWindow())->exec();
+  void Failure(const QString& text, const QString& details) override {
+    BuildMessageBox(BoxKind::Failure, text, false, QApplication::activeWindow(), details)->exec();
   }
 };
 
@@ -42,10 +43,12 @@ MessageBoxes& Boxes() { return installedBoxes ? *installedBoxes : realBoxes; }
 void InstallMessageBoxes(MessageBoxes* boxes) { installedBoxes = boxes; }
 
 std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text, bool yesIsDefault,
-                                             QWidget* parent) {
+                                             QWidget* parent, const QString& details) {
   auto box = std::make_unique<QMessageBox>(parent);
   box->setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
   box->setTextFormat(Qt::PlainText);
+  // Qt adds its "Show Details..." button beside OK only for a box with them.
+  if (!details.isEmpty()) box->setDetailedText(details);
   switch (kind) {
     case BoxKind::Information:
       box->setWindowTitle(kApplicationTitle);

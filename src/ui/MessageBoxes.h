@@ -12,15 +12,17 @@ class QWidget;
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
-  // The plain message: the text, an OK button, no icon.
-  virtual void Information(const QString& text) = 0;
+  // The plain message: the text, an OK button, no icon. details, when there
+  // are any, wait behind a "Show Details..." button: why a port did not
+  // open, what the system said.
+  virtual void Information(const QString& text, const QString& details = {}) = 0;
   // A Yes/No question; true only for Yes.
   virtual bool Confirm(const QString& text, bool yesIsDefault) = 0;
   // A question with a button per choice, the last one the default and the
   // answer to the close box; answers the index of the choice.
   virtual int Choose(const QString& text, const QStringList& choices) = 0;
-  // The general failure report: error icon, OK.
-  virtual void Failure(const QString& text) = 0;
+  // The general failure report: error icon, OK, and details as above.
+  virtual void Failure(const QString& text, const QString& details = {}) = 0;
 };
 
 // The boxes in use; the real ones unless a test installed others.
@@ -33,4 +35,5 @@ enum class BoxKind { Information, Confirmation, Failure, Choice };
 // The box as the real implementation shows it. "\r" in the text breaks the
 // line. yesIsDefault matters for a confirmation only.
 std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text,
-                                             bool yesIsDefault = false, QWidget* parent = nullptr);
+                                             bool yesIsDefault = false, QWidget* parent = nullptr,
+                                             const QString& details = {});

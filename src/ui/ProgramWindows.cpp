@@ -6,8 +6,8 @@
 #include "fmOption_.h"
 #include "fmSetupAUTO_.h"
 
-std::unique_ptr<TForm1> CreateWindows(const std::string& settingsPath) {
-  auto form1 = std::make_unique<TForm1>(settingsPath);
+std::unique_ptr<TForm1> CreateWindows(const SettingsFileLocation& settingsFile) {
+  auto form1 = std::make_unique<TForm1>(settingsFile);
   // The Options dialog's FormCreate reads the port that the restore opened.
   form1->fmOption = new TfmOption(*form1, form1.get());
   form1->fmSetupAUTO = new TfmSetupAUTO(*form1, form1.get());

@@ -14,6 +14,7 @@
 #include "MeterModels.h"
 #include "PortNames.h"
 #include "PortOpening.h"
+#include "PortTrouble.h"
 #include "ProgramFile.h"
 #include "SettingsKeys.h"
 #include "TesterExchange.h"
@@ -40,12 +41,12 @@ void ShowModeless(QWidget* window) {
 
 }  // namespace
 
-TForm1::TForm1(std::string settingsPath, QWidget* parent)
+TForm1::TForm1(SettingsFileLocation settingsFile, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                               Qt::MSWindowsFixedSizeDialogHint),
       ui_(std::make_unique<Ui::TForm1>()),
-      settingsPath_(std::move(settingsPath)),
+      settingsFile_(std::move(settingsFile)),
       recorder_("kavel-setup", GetFileVersionText()) {
   ui_->setupUi(this);
   // The status bar shows one text; a permanent label keeps it from being
@@ -82,13 +83,15 @@ QString TForm1::StatusLine() const { return statusText_->text(); }
 void TForm1::SetStatusLine(const QString& text) { statusText_->setText(text); }
 
 void TForm1::FormCreate() {
-  const IniFile settings(settingsPath_);
+  const IniFile settings(settingsFile_);
   SetPortBindings(settings.ReadSection(kPortsSection));
   MeterPort = std::make_unique<TKavelPort>();
 
   const std::string name = UpperCasePortName(settings.ReadString(kMainSection, kPortKey, ""));
   if (!OpenPortTellingWhy(*MeterPort, name, std::cerr)) {
-    Boxes().Information(BadPortMessage(name));
+    // The reason waits behind the message's details: a windowed program's
+    // standard error reaches no user.
+    Boxes().Information(BadPortMessage(name), QString::fromStdString(PortTroubleOf(*MeterPort)));
     SetStatusLine(kNotDefinedStatus);
   } else {
     SetStatusLine(OpenPortStatus(name));
@@ -110,7 +113,7 @@ void TForm1::FormCreate() {
 
 void TForm1::FormDestroy() {
   {
-    IniFile settings(settingsPath_);
+    IniFile settings(settingsFile_);
     if (CurrentMeter && CurrentMeter->Port) {
       settings.WriteString(kMainSection, kPortKey, CurrentMeter->Port->Port());
     }

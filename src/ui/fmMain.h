@@ -10,6 +10,7 @@
 #include "ChangeRecorder.h"
 #include "KavelMeter.h"
 #include "MeterHost.h"
+#include "SettingsLocation.h"
 
 namespace Ui {
 class TForm1;
@@ -30,8 +31,8 @@ class TForm1 : public QMainWindow, public OptionHost {
   Q_OBJECT
 
  public:
-  // settingsPath: the settings file, read here once.
-  explicit TForm1(std::string settingsPath, QWidget* parent = nullptr);
+  // settingsFile: the settings file, read here once.
+  explicit TForm1(SettingsFileLocation settingsFile, QWidget* parent = nullptr);
   ~TForm1() override;
 
   // Writes the settings file and releases the port and the meter object; the
@@ -88,6 +89,6 @@ class TForm1 : public QMainWindow, public OptionHost {
 
   std::unique_ptr<Ui::TForm1> ui_;
   QLabel* statusText_;
-  std::string settingsPath_;
+  SettingsFileLocation settingsFile_;
   ChangeRecorder recorder_;
 };

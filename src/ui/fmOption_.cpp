@@ -12,6 +12,7 @@
 #include "MeterModels.h"
 #include "PortNames.h"
 #include "PortOpening.h"
+#include "PortTrouble.h"
 #include "TesterExchange.h"
 #include "ui_fmOption_.h"
 
@@ -141,6 +142,12 @@ void TfmOption::bbTransmitionTestClick() {
     Boxes().Information(kNoDeviceMessage);
   } catch (const ECRCError&) {
     Boxes().Information(kTransmissionErrorMessage);
+  } catch (Exception& failure) {
+    // A port that did not open fails the test: the failure report carries
+    // the reason the port gave when the box's text tried to open it.
+    if (!host_.Port().Connected() && failure.Details.empty())
+      failure.Details = PortTroubleOf(host_.Port());
+    throw;
   }
 }
 

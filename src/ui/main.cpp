@@ -14,10 +14,11 @@
 #include "SignalEnding.h"
 
 int main(int argc, char** argv) {  // arguments other than these and Qt's own are ignored
-  const std::string settingsPath = SettingsFilePath(RunningProgram()).string();
+  const SettingsFileLocation settingsFile = SettingsFilePath(RunningProgram());
   std::ostringstream answer;
   if (const auto status =
-          AnswerCommandLine(argc, argv, GetFileVersionText(), settingsPath, answer)) {
+          AnswerCommandLine(argc, argv, GetFileVersionText(), SettingsFileForUser(settingsFile),
+                            answer)) {
     if (!WriteCommandLineAnswer(answer.str())) {
       // Started from a shortcut with --help: nowhere to write, so it is shown.
       QApplication application(argc, argv);
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {  // arguments other than these and Qt's own ar
   QtMessagePump pump;
   InstallMessagePump(&pump);
 
-  const auto form1 = CreateWindows(settingsPath);
+  const auto form1 = CreateWindows(settingsFile);
   form1->show();
   const int result = QApplication::exec();
 

@@ -4,9 +4,17 @@
 #include "SettingsFileFixture.h"
 #include "Utf16File.h"
 
-TEST_F(SettingsFile, MissingFileIsCreated) {
+// A new file ends its lines as the system's own programs end them.
+#ifdef _WIN32
+constexpr const char* kNewLine = "\r\n";
+#else
+constexpr const char* kNewLine = "\n";
+#endif
+
+TEST_F(SettingsFile, MissingFileIsCreatedWithTheSystemsLineEnds) {
   EXPECT_EQ(SaveTwoKeys(), "");
-  EXPECT_EQ(Get(), "[Main Setings]\nSerial port=COM2\nMeter=NoType\n");
+  EXPECT_EQ(Get(), std::string("[Main Setings]") + kNewLine + "Serial port=COM2" + kNewLine +
+                       "Meter=NoType" + kNewLine);
 }
 
 TEST_P(UnreadableSettings, IsNeverWrittenOver) {

@@ -8,19 +8,13 @@
 
 namespace {
 
-// Where the file goes when the environment names no usable folder: Linux
-// falls back on the home folder, Windows keeps the file beside the program.
-#ifdef _WIN32
-constexpr const char* kWithoutFolder = "bin/kavel-setup.ini";
-#else
-constexpr const char* kWithoutFolder = "home/.config/kavel-setup/kavel-setup.ini";
-#endif
-
 struct LocationCase {
   const char* name;
   bool fileBeside;
-  const char* folder;    // $XDG_CONFIG_HOME and %APPDATA%; "/..." in the scratch folder
-  const char* expected;  // in the scratch folder
+  bool besideWritable;
+  const char* folder;          // the user's folder, in the scratch folder; nullptr: none
+  const char* file;            // in the scratch folder
+  const char* startingValues;  // in the scratch folder; "": none
   friend void PrintTo(const LocationCase& row, std::ostream* out) { *out << row.name; }
 };
 
@@ -33,21 +27,30 @@ TEST_P(SettingsLocation, FollowsTheRule) {
   const LocationCase& c = GetParam();
   std::filesystem::create_directories(scratch / "bin");
   if (c.fileBeside) std::ofstream(scratch / "bin" / "kavel-setup.ini") << "";
-  const std::string folder =
-      c.folder ? (c.folder[0] == '/' ? (scratch / (c.folder + 1)).string() : c.folder) : "";
-  const std::string home = (scratch / "home").string();
-  const auto environment = [&](const std::string& name) -> const char* {
-    if (name == "HOME") return home.c_str();
-    return (name == "XDG_CONFIG_HOME" || name == "APPDATA") && c.folder ? folder.c_str() : nullptr;
-  };
-  EXPECT_EQ(SettingsFilePath(scratch / "bin" / "kavel-setup", environment), scratch / c.expected);
+  const auto where = SettingsFileFor(scratch / "bin" / "kavel-setup",
+                                     c.folder ? scratch / c.folder : std::filesystem::path(),
+                                     [&] { return c.besideWritable; });
+  EXPECT_EQ(where.file, scratch / c.file);
+  EXPECT_EQ(where.startingValues, *c.startingValues ? scratch / c.startingValues : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, SettingsLocation,
-    ::testing::Values(LocationCase{"BesideTheExecutable", true, "/config", "bin/kavel-setup.ini"},
-                      LocationCase{"UserConfigFolder", false, "/config",
-                                   "config/kavel-setup/kavel-setup.ini"},
-                      LocationCase{"RelativeFolderIsIgnored", false, "config", kWithoutFolder},
-                      LocationCase{"NoFolder", false, nullptr, kWithoutFolder}),
+    ::testing::Values(
+        LocationCase{"BesideTheExecutable", true, true, "config", "bin/kavel-setup.ini", ""},
+        LocationCase{"UserConfigFolder", false, true, "config", "config/kavel-setup/kavel-setup.ini",
+                     ""},
+        LocationCase{"NoFolder", false, true, nullptr, "bin/kavel-setup.ini", ""},
+        LocationCase{"BesideInAFolderThatTakesNoFileGivesTheStartingValues", true, false, "config",
+                     "config/kavel-setup/kavel-setup.ini", "bin/kavel-setup.ini"}),
     RowName());
+
+#ifndef _WIN32
+// Linux's user folder: a relative XDG_CONFIG_HOME is invalid and ignored.
+TEST(UserConfigFolder, IgnoresARelativeXdgConfigHome) {
+  const ScratchDir scratch;
+  ::setenv("XDG_CONFIG_HOME", "config", 1);
+  ::setenv("HOME", scratch.Path().c_str(), 1);
+  EXPECT_EQ(UserConfigFolder(), scratch / ".config");
+}
+#endif

@@ -52,7 +52,7 @@ class MainWindowFixture : public ::testing::Test {
   }
 
   TForm1& Start() {
-    form_ = CreateWindows(settingsPath_);
+    form_ = CreateWindows({settingsPath_, {}});
     return *form_;
   }
 

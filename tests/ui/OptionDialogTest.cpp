@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -361,4 +362,29 @@ TEST_F(OptionDialog, AnyTypedOrPastedTextOpensNothingButAPortName) {
   EXPECT_EQ(form_->MeterPort->Port().substr(0, 3), "COM");
   EXPECT_GT(form_->MeterPort->Port().size(), 30000u);  // as much of the paste as the box holds
   EXPECT_TRUE(boxes_.shown.empty());
+}
+
+// A windowed program's standard error reaches no user: the reason a port did
+// not open waits behind the message's "Show Details...", at start-up and in
+// the transmission test alike.
+TEST_F(OptionDialog, APortThatDidNotOpenSaysWhyInTheMessagesDetails) {
+  WriteSettings("[Main Setings]\nSerial port=COM9\n");
+  Start();
+  const QString why =
+      "port COM9: no such serial port on this computer; bind one in the [Ports] section of the "
+      "settings file";
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].text, "Set-up the command program [Options] - port: COM9 incorrect");
+  EXPECT_EQ(boxes_.shown[0].details, why);
+  boxes_.shown.clear();
+  OpenAnd([&](TfmOption& dialog) {
+    Type(dialog, "COM9");
+    dialog.bbTransmitionTest()->click();
+  });
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].text, "Błąd wykonania funkcji PurgeComm (win error code: 9)");
+  EXPECT_EQ(boxes_.shown[0].details, why);
+  const auto shown = BuildMessageBox(BoxKind::Failure, boxes_.shown[0].text, false, nullptr, why);
+  EXPECT_EQ(shown->detailedText(), why);
+  EXPECT_EQ(shown->standardButtons(), QMessageBox::Ok);
 }

@@ -5,12 +5,12 @@
 #include <QTimer>
 #include <QWidget>
 
-void RecordingBoxes::Information(const QString& text) {
-  shown.push_back({BoxKind::Information, text, false});
+void RecordingBoxes::Information(const QString& text, const QString& details) {
+  shown.push_back({BoxKind::Information, text, false, details});
 }
 
 bool RecordingBoxes::Confirm(const QString& text, bool yesIsDefault) {
-  shown.push_back({BoxKind::Confirmation, text, yesIsDefault});
+  shown.push_back({BoxKind::Confirmation, text, yesIsDefault, {}});
   if (answers.empty()) return false;
   const bool answer = answers.front();
   answers.pop_front();
@@ -18,15 +18,15 @@ bool RecordingBoxes::Confirm(const QString& text, bool yesIsDefault) {
 }
 
 int RecordingBoxes::Choose(const QString& text, const QStringList& offered) {
-  shown.push_back({BoxKind::Choice, text, false});
+  shown.push_back({BoxKind::Choice, text, false, {}});
   if (choices.empty()) return static_cast<int>(offered.size()) - 1;
   const int choice = choices.front();
   choices.pop_front();
   return choice;
 }
 
-void RecordingBoxes::Failure(const QString& text) {
-  shown.push_back({BoxKind::Failure, text, false});
+void RecordingBoxes::Failure(const QString& text, const QString& details) {
+  shown.push_back({BoxKind::Failure, text, false, details});
 }
 
 ModalRun RunModalFrom(QAction* item, const std::function<void(QWidget*)>& action) {

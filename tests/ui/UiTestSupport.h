@@ -15,15 +15,16 @@ class RecordingBoxes : public MessageBoxes {
     BoxKind kind;
     QString text;
     bool yesIsDefault;
+    QString details;
   };
 
   RecordingBoxes() { InstallMessageBoxes(this); }
   ~RecordingBoxes() override { InstallMessageBoxes(nullptr); }
 
-  void Information(const QString& text) override;
+  void Information(const QString& text, const QString& details) override;
   bool Confirm(const QString& text, bool yesIsDefault) override;
   int Choose(const QString& text, const QStringList& choices) override;
-  void Failure(const QString& text) override;
+  void Failure(const QString& text, const QString& details) override;
 
   std::vector<Box> shown;
   std::deque<bool> answers;

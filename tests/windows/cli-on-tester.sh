@@ -93,6 +93,16 @@ expect NoSuchPort 2 "COM8" -- identify --port COM8
 expect NotAVoltage 1 "" -- voltage --port COM7 225
 # The version the build stamped into the program's resource.
 expect Version 0 "kavel-cli $version" -- --version
+# A Polish Windows (code page 1250) and a profile folder with Polish letters:
+# without --port, the port the settings file in %APPDATA% remembers. The
+# locale is made here, for Wine alone.
+mkdir -p "$scratch/locale"
+localedef -i pl_PL -f UTF-8 "$scratch/locale/pl_PL.UTF-8" || true
+appdata="$state/prefix/drive_c/users/Paweł/AppData/Roaming"
+mkdir -p "$appdata/kavel-setup"
+printf '[Main Setings]\r\nSerial port=COM7\r\n' >"$appdata/kavel-setup/kavel-setup.ini"
+LOCPATH="$scratch/locale" LC_ALL=pl_PL.UTF-8 USER=Paweł \
+  expect PolishProfileRemembersThePort 0 "model: TVA-740" -- identify
 stop_tester
 
 cp "$scratch/eeprom.bin" "$scratch/original.bin"
