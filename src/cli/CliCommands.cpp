@@ -239,7 +239,8 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
            std::ostream& out, std::ostream& err) {
   CliReport report(options.json, out, err);
   if (options.help) {
-    out << kCliUsage;
+    out << kCliUsage << "\nSettings file: "
+        << SettingsFileForUser(SettingsFileOf(options, programPath)) << "\n";
     return kDone;
   }
   if (options.version) {
