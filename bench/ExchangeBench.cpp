@@ -2,8 +2,11 @@
 // time, the port list against the number of bound names, and the program's
 // start-up of the programs named against a bare Qt window, in time and peak
 // memory. Prints one line per figure and a verdict.
-//   exchange-bench [--startup PRELOAD BARE NAME=PROGRAM...]
-//   (PRELOAD: first-paint-exit, BARE: bare-window, each PROGRAM a kavel-setup)
+//   exchange-bench [--startup PLUGINS BARE NAME=PROGRAM...]...
+// PLUGINS is the folder, as the programs name it, whose generic/ holds
+// first-paint-exit; BARE (a bare-window) and each PROGRAM (a kavel-setup) are
+// command lines of blank-separated words, such as a Windows program after
+// Wine's runner. Each --startup compares its programs with its own BARE.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -92,19 +96,37 @@ void PortList() {
   SetPortBindings({});
 }
 
-// One start of a program with first-paint-exit preloaded: the wall time
+// One start of a program with first-paint-exit loaded into it: the wall time
 // until it has painted its main window and exited, and its peak memory.
 struct Start {
   double ms;
   double peakMb;
 };
 
-Start StartOnce(const std::string& program, const std::string& preload) {
+// The programs to time, each beside the bare window of the same Qt.
+struct StartupGroup {
+  std::string plugins;
+  std::vector<std::string> bare;
+  std::vector<std::pair<std::string, std::vector<std::string>>> programs;
+};
+
+std::vector<std::string> Words(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+Start StartOnce(const std::vector<std::string>& command, const std::string& plugins) {
+  std::vector<char*> arguments;
+  for (const auto& word : command) arguments.push_back(const_cast<char*>(word.c_str()));
+  arguments.push_back(nullptr);
   const auto t0 = Clock::now();
   const pid_t child = fork();
   if (child == 0) {
-    setenv("LD_PRELOAD", preload.c_str(), 1);
-    execl(program.c_str(), program.c_str(), nullptr);
+    setenv("QT_PLUGIN_PATH", plugins.c_str(), 1);
+    setenv("QT_QPA_GENERIC_PLUGINS", "firstpaintexit", 1);
+    execv(arguments[0], arguments.data());
     _exit(127);
   }
   int status = 0;
@@ -112,7 +134,7 @@ Start StartOnce(const std::string& program, const std::string& preload) {
   wait4(child, &status, 0, &usage);
   const double ms = Ms(Clock::now() - t0);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "exchange-bench: %s failed\n", program.c_str());
+    std::fprintf(stderr, "exchange-bench: %s failed\n", command.back().c_str());
     std::exit(1);
   }
   return {ms, usage.ru_maxrss / 1024.0};
@@ -120,14 +142,14 @@ Start StartOnce(const std::string& program, const std::string& preload) {
 
 // Starts the named program and the bare window in turn, 15 times each
 // (interleaved, so drift hits both alike), and compares the medians.
-void Startup(const std::string& name, const std::string& program, const std::string& bare,
-             const std::string& preload) {
+void Startup(const std::string& name, const std::vector<std::string>& program,
+             const StartupGroup& group) {
   std::vector<double> programMs, bareMs, programMb, bareMb;
-  StartOnce(program, preload);  // the first starts fill the caches
-  StartOnce(bare, preload);
+  StartOnce(program, group.plugins);  // the first starts fill the caches
+  StartOnce(group.bare, group.plugins);
   for (int i = 0; i < 15; ++i) {
-    const Start mine = StartOnce(program, preload);
-    const Start yardstick = StartOnce(bare, preload);
+    const Start mine = StartOnce(program, group.plugins);
+    const Start yardstick = StartOnce(group.bare, group.plugins);
     programMs.push_back(mine.ms);
     bareMs.push_back(yardstick.ms);
     programMb.push_back(mine.peakMb);
@@ -147,16 +169,19 @@ void Startup(const std::string& name, const std::string& program, const std::str
 }  // namespace
 
 int main(int argc, char** argv) {
-  // --startup PRELOAD BARE NAME=PROGRAM...
-  std::string preload, bare;
-  std::vector<std::pair<std::string, std::string>> programs;
-  if (argc >= 4 && std::string(argv[1]) == "--startup") {
-    preload = argv[2];
-    bare = argv[3];
-    for (int i = 4; i < argc; ++i) {
-      const std::string named = argv[i];
-      const size_t equals = named.find('=');
-      programs.emplace_back(named.substr(0, equals), named.substr(equals + 1));
+  std::vector<StartupGroup> startups;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--startup" && i + 2 < argc) {
+      startups.push_back({argv[i + 1], Words(argv[i + 2]), {}});
+      i += 2;
+    } else if (!startups.empty() && argument.find('=') != std::string::npos) {
+      const size_t equals = argument.find('=');
+      startups.back().programs.emplace_back(argument.substr(0, equals),
+                                            Words(argument.substr(equals + 1)));
+    } else {
+      std::fprintf(stderr, "usage: exchange-bench [--startup PLUGINS BARE NAME=PROGRAM...]...\n");
+      return 2;
     }
   }
   // This process needs no display; the probes it starts use the X server.
@@ -215,7 +240,7 @@ int main(int argc, char** argv) {
   port.Close();
   PortList();
 
-  if (!programs.empty()) {
+  if (!startups.empty()) {
     // The programs start on the simulated tester, as a technician's would:
     // their settings in a configuration folder of the bench's own.
     const auto config = std::filesystem::temp_directory_path() /
@@ -225,7 +250,8 @@ int main(int argc, char** argv) {
         << "[Ports]\nCOM1=" << tester.DevicePath()
         << "\n[Main Setings]\nSerial port=COM1\nMeter=TVA740v2_299Type\n";
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    for (const auto& [name, program] : programs) Startup(name, program, bare, preload);
+    for (const auto& group : startups)
+      for (const auto& [name, program] : group.programs) Startup(name, program, group);
     std::filesystem::remove_all(config);
   }
   std::printf("%s\n",

@@ -1,8 +1,10 @@
-// Preloaded (LD_PRELOAD) into a Qt program that the bench times: ends the
-// program, the ordinary way, once its main window has first been painted.
-// The programs themselves stay exactly as they are built and installed.
+// A Qt generic plugin that the bench loads into the Qt programs it times
+// (QT_QPA_GENERIC_PLUGINS=firstpaintexit): it ends the program, the ordinary
+// way, once its main window has first been painted. The programs themselves
+// stay exactly as they are built and installed, on Linux and on Windows.
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGenericPlugin>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -22,9 +24,19 @@ class FirstPaintExit : public QObject {
   bool seen_ = false;
 };
 
-// Runs as the program's QApplication is made.
-void WatchForFirstPaint() { qApp->installEventFilter(new FirstPaintExit); }
-
 }  // namespace
 
-Q_COREAPP_STARTUP_FUNCTION(WatchForFirstPaint)
+// Made as the program's QGuiApplication starts, before any window exists.
+class FirstPaintExitPlugin : public QGenericPlugin {
+  Q_OBJECT
+  Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "FirstPaintExit.json")
+
+ public:
+  QObject* create(const QString&, const QString&) override {
+    auto* watcher = new FirstPaintExit;
+    qApp->installEventFilter(watcher);
+    return watcher;
+  }
+};
+
+#include "FirstPaintExit.moc"

@@ -1,0 +1,119 @@
+; The installer for Windows users: the programs' folder under the 64-bit
+; Program Files, a Start-menu shortcut for all users, and an uninstaller that
+; removes exactly what was installed. Built by CMake with makensis:
+;   makensis -DVERSION=1.0.0.1 -DFILES=<list.nsh> -DICON=<kavel-setup.ico>
+;            -DOUTFILE=<installer.exe> installer.nsi
+; FILES is made from the folder at build time: the same files are installed
+; and, by name, removed again, so that nothing of the user's beside them (a
+; kavel-setup.ini in the folder, %APPDATA%) is ever touched.
+Unicode true
+; A 32-bit installer would install under "Program Files (x86)" and register in
+; the 32-bit view of the registry.
+Target amd64-unicode
+SetCompressor /SOLID lzma
+
+!include LogicLib.nsh
+!include WinMessages.nsh
+!include FileFunc.nsh
+!include ${FILES}
+
+!define PRODUCT "kavel-setup"
+!define PUBLISHER "KAVEL S.A."
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+; kavel-setup's main window, by its title: the program runs while it is there.
+!define MAIN_WINDOW "Setup program of KAVEL S.A. devices (QSN-740 type) "
+; The status a silent run ends with when the program is running.
+!define STATUS_PROGRAM_RUNNING 3
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\KAVEL\${PRODUCT}"
+RequestExecutionLevel admin
+ManifestDPIAware true
+Icon "${ICON}"
+UninstallIcon "${ICON}"
+VIProductVersion "${VERSION}"
+VIAddVersionKey "ProductName" "${PRODUCT}"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
+VIAddVersionKey "FileDescription" "${PRODUCT} installer"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+; A running program holds its files: the user closes it first, or a silent
+; run ends with its own status.
+!macro WaitForProgramClosed
+  ${Do}
+    FindWindow $0 "" "${MAIN_WINDOW}"
+    ${If} $0 = 0
+      ${Break}
+    ${EndIf}
+    ${If} ${Silent}
+      SetErrorLevel ${STATUS_PROGRAM_RUNNING}
+      Quit
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "${PRODUCT} is running. Close it, then choose Retry." IDRETRY +2
+    Quit
+  ${Loop}
+!macroend
+
+Function .onInit
+  SetRegView 64
+  SetShellVarContext all
+  !insertmacro WaitForProgramClosed
+FunctionEnd
+
+Function un.onInit
+  SetRegView 64
+  SetShellVarContext all
+  !insertmacro WaitForProgramClosed
+FunctionEnd
+
+Section "Install"
+  ; An earlier version goes first, by its own uninstaller and its own list, in
+  ; place (_?=), so that none of its files outlives it and the user's stay.
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+  ${AndIf} ${FileExists} "$0\uninstall.exe"
+    ExecWait '"$0\uninstall.exe" /S _?=$0'
+    Delete "$0\uninstall.exe"
+  ${EndIf}
+
+  !insertmacro InstallFiles
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\kavel-setup.exe" "" \
+    "$INSTDIR\kavel-setup.exe" 0
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kavel-setup.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+SectionEnd
+
+Section "Uninstall"
+  !insertmacro RemoveFiles
+  Delete "$INSTDIR\uninstall.exe"
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  ; Removed only when empty: a settings file of the user's keeps its folder.
+  RMDir "$INSTDIR"
+  ; The maker's folder in Program Files, when it was ours and is now empty.
+  ${un.GetParent} "$INSTDIR" $0
+  ${un.GetFileName} "$0" $1
+  ${If} $1 == "KAVEL"
+    RMDir "$0"
+  ${EndIf}
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The installer under Wine, silently, twice (the second over the first), and
+# the uninstaller: the programs' folder under the 64-bit Program Files, the
+# Start-menu shortcut and the uninstall entry are there and then gone, and
+# the user's settings files (in %APPDATA% and beside the program) are kept.
+#   installer.sh WINE_STATE_DIR INSTALLER FOLDER VERSION
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+state=$1
+installer=$2
+folder=$3
+version=$4
+drive_c="$state/prefix/drive_c"
+installed="$drive_c/Program Files/KAVEL/kavel-setup"
+shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/kavel-setup.lnk"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\kavel-setup'
+
+failures=0
+check() {  # check NAME COMMAND...: one verdict
+  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1" >&2; failures=$((failures + 1)); fi
+}
+wine_run() { "$here/wine-run" "$state" "$@"; }
+entry() { wine_run reg query "$key" /v "$1" /reg:64 2>/dev/null | tr -d '\r' | grep -q "$2"; }
+no_entry() { ! entry DisplayName kavel-setup; }
+same_files() {
+  diff <(cd "$folder" && find . -type f | sort) \
+       <(cd "$installed" && find . -type f ! -name uninstall.exe ! -name kavel-setup.ini | sort)
+}
+
+appdata=$(wine_run cmd.exe /c echo %APPDATA% | tr -d '\r')
+user_settings="$(wine_run winepath.exe -u "$appdata" | tr -d '\r')/kavel-setup/kavel-setup.ini"
+mkdir -p "$(dirname "$user_settings")"
+echo "[Main Setings]" >"$user_settings"
+
+wine_run "$installer" /S
+check "the folder as built, under the 64-bit Program Files" same_files
+check "the uninstaller" test -f "$installed/uninstall.exe"
+check "the Start-menu shortcut" test -f "$shortcut"
+check "the uninstall entry's name" entry DisplayName "kavel-setup"
+check "its version" entry DisplayVersion "$version"
+check "its publisher" entry Publisher "KAVEL S.A."
+check "its quiet uninstall" entry QuietUninstallString 'uninstall.exe" /S'
+check "no modify" entry NoModify 0x1
+check "no repair" entry NoRepair 0x1
+check "its size" entry EstimatedSize 0x
+
+echo "[Main Setings]" >"$installed/kavel-setup.ini"
+wine_run "$installer" /S
+check "installed again over itself" same_files
+
+# The uninstaller runs from a copy of itself and returns at once: its work
+# is waited for, within bounds.
+wine_run "$installed/uninstall.exe" /S
+for _ in $(seq 100); do [ -f "$installed/kavel-setup.exe" ] || break; sleep 0.2; done
+for _ in $(seq 50); do entry DisplayName kavel-setup || break; sleep 0.2; done
+check "the programs removed, the settings file beside them kept" \
+  test "$(cd "$installed" && find . -mindepth 1)" = "./kavel-setup.ini"
+check "the shortcut removed" test ! -e "$shortcut"
+check "the uninstall entry removed" no_entry
+check "the settings file in %APPDATA% kept" test -f "$user_settings"
+rm -rf "$installed" "$user_settings"
+
+[ "$failures" -eq 0 ] && echo "every case passed"
