@@ -35,11 +35,12 @@ void InjectFileFailure(std::optional<FileStep> step) { injectedFailure = step; }
 
 IniFile::IniFile(const SettingsFileLocation& location) : path_(location.file) {
   bool missing = false;
-  std::optional<std::string> bytes = ReadSettingsBytes(path_, missing);
+  int error = 0;
+  std::optional<std::string> bytes = ReadSettingsBytes(path_, missing, error);
   // A file that is there but cannot be read is off limits.
-  unreadable_ = !bytes && !missing;
+  if (!bytes && !missing) unreadable_ = error ? SystemMessage(error) : "";
   if (missing && !location.startingValues.empty())
-    bytes = ReadSettingsBytes(location.startingValues, missing);
+    bytes = ReadSettingsBytes(location.startingValues, missing, error);
   text_ = ProfileText(bytes.value_or(""), kSystemLineEnd);
 }
 
@@ -59,7 +60,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
 
 void IniFile::UpdateFile() {
   const std::string failure = "Unable to write to " + Utf8Of(path_);
-  if (unreadable_) throw Exception(failure);
+  if (unreadable_) throw Exception(failure, *unreadable_);
   const fs::path target = FinalTarget(path_);
   // The user's configuration folder may not exist before the first save.
   std::error_code made;

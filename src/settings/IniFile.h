@@ -34,7 +34,9 @@ class IniFile {
  private:
   std::filesystem::path path_;
   ProfileText text_;
-  bool unreadable_ = false;
+  // Set when the file is there but could not be read: the system's reason,
+  // or "" when it gave none (a directory, a file too large).
+  std::optional<std::string> unreadable_;
 };
 
 // The steps at which reading or saving the file can fail; tests make one of

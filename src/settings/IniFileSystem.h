@@ -20,8 +20,10 @@ extern const char kSystemLineEnd[];
 
 // The whole file, or nothing when it cannot be read as a settings file: a
 // pipe, a device or a directory never is, nor anything over
-// kLargestSettingsFile. missing tells a file that is not there.
-std::optional<std::string> ReadSettingsBytes(const std::filesystem::path& path, bool& missing);
+// kLargestSettingsFile. missing tells a file that is not there; error is the
+// system's number for an open or a read that failed, 0 for none.
+std::optional<std::string> ReadSettingsBytes(const std::filesystem::path& path, bool& missing,
+                                             int& error);
 
 // Writes the bytes to a new file beside the target, flushed to the disk, and
 // moves it over the target in one step: until then the old file stays as it

@@ -68,9 +68,10 @@ bool WriteAll(int fd, const std::string& bytes) {
 }  // namespace
 
 // Opening without blocking keeps a FIFO from hanging the program.
-std::optional<std::string> ReadSettingsBytes(const fs::path& path, bool& missing) {
+std::optional<std::string> ReadSettingsBytes(const fs::path& path, bool& missing, int& error) {
   Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  missing = file.Get() < 0 && errno == ENOENT;
+  error = file.Get() < 0 ? errno : 0;
+  missing = error == ENOENT;
   if (file.Get() < 0) return std::nullopt;
   struct stat status {};
   if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
@@ -84,6 +85,7 @@ std::optional<std::string> ReadSettingsBytes(const fs::path& path, bool& missing
     if (count == 0) break;
     if (count < 0) {
       if (errno == EINTR) continue;
+      error = errno;
       return std::nullopt;
     }
     bytes.append(buffer, static_cast<size_t>(count));

@@ -98,7 +98,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-std::optional<std::string> ReadSettingsBytes(const fs::path& path, bool& missing) {
+std::optional<std::string> ReadSettingsBytes(const fs::path& path, bool& missing, int& error) {
   // Others may keep the file open, as editors do, while it is read.
   HANDLE handle = INVALID_HANDLE_VALUE;
   WaitingOutALock([&] {
@@ -107,9 +107,9 @@ std::optional<std::string> ReadSettingsBytes(const fs::path& path, bool& missing
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return handle != INVALID_HANDLE_VALUE;
   });
-  const DWORD error = GetLastError();
   FileHandle file(handle);
-  missing = !file.IsOpen() && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
+  error = file.IsOpen() ? 0 : static_cast<int>(GetLastError());
+  missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
   if (!file.IsOpen()) return std::nullopt;
   // A directory does not open this way; a port, a pipe or the console opens
   // but is no disk file.
@@ -122,7 +122,10 @@ std::optional<std::string> ReadSettingsBytes(const fs::path& path, bool& missing
   for (;;) {
     if (!StepAllowed(FileStep::Read)) return std::nullopt;
     DWORD count = 0;
-    if (!ReadFile(file.Get(), buffer, sizeof buffer, &count, nullptr)) return std::nullopt;
+    if (!ReadFile(file.Get(), buffer, sizeof buffer, &count, nullptr)) {
+      error = static_cast<int>(GetLastError());
+      return std::nullopt;
+    }
     if (count == 0) break;
     bytes.append(buffer, count);
     if (bytes.size() > kLargestSettingsFile) return std::nullopt;

@@ -48,4 +48,11 @@ TEST_F(SettingsFile, HeldBrieflyIsSavedOnceLetGoAndHeldLongerFailsWithTheReason)
                 failure.Details == SystemMessage(ERROR_SHARING_VIOLATION))
         << failure.Details;
   }
+  // Still held a second later: reading it fails as well, and says why.
+  try {
+    IniFile(path_).UpdateFile();
+    ADD_FAILURE() << "saved a file it could not read";
+  } catch (const Exception& failure) {
+    EXPECT_EQ(failure.Details, SystemMessage(ERROR_SHARING_VIOLATION));
+  }
 }
