@@ -16,6 +16,7 @@ bool HalfChangeSettled(MeterHost& host) {
   if (!halfChange) return true;
   const Examined examined = WithTester([&] { return Examine(meter, *halfChange); });
   if (examined.state != HalfChangeState::Mixed) {
+    const RecordNoteToNextBox note(host.Recorder());
     RecordNotFound(host.Recorder(), meter, port, *halfChange, examined);
     return true;
   }

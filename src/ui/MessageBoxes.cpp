@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <utility>
 
 #include "Messages.h"
 
@@ -21,7 +22,8 @@ class QtMessageBoxes : public MessageBoxes {
   int Choose(const QString& text, const QStringList& choices) override {
     const auto box = BuildMessageBox(BoxKind::Choice, text, false, QApplication::activeWindow());
     QList<QAbstractButton*> buttons;
-    for (const QString& choice : choices) buttons.append(box->addButton(choice, QMessageBox::ActionRole));
+    for (const QString& choice : choices)
+      buttons.append(box->addButton(choice, QMessageBox::ActionRole));
     box->setDefaultButton(qobject_cast<QPushButton*>(buttons.back()));
     box->setEscapeButton(buttons.back());
     box->exec();
@@ -35,10 +37,45 @@ class QtMessageBoxes : public MessageBoxes {
 
 QtMessageBoxes realBoxes;
 MessageBoxes* installedBoxes = nullptr;
+QString detailsForNextBox;
+
+QString WithDetailsForNextBox(const QString& details) {
+  const QString waiting = std::exchange(detailsForNextBox, QString());
+  if (waiting.isEmpty()) return details;
+  return details.isEmpty() ? waiting : details + QStringLiteral("\n\n") + waiting;
+}
+
+// Hands the boxes in use the details waiting for the next message: a
+// question is not where an outcome is told.
+class NextBoxDetails : public MessageBoxes {
+ public:
+  void Information(const QString& text, const QString& details) override {
+    Target().Information(text, WithDetailsForNextBox(details));
+  }
+  bool Confirm(const QString& text, bool yesIsDefault) override {
+    return Target().Confirm(text, yesIsDefault);
+  }
+  int Choose(const QString& text, const QStringList& choices) override {
+    return Target().Choose(text, choices);
+  }
+  void Failure(const QString& text, const QString& details) override {
+    Target().Failure(text, WithDetailsForNextBox(details));
+  }
+
+ private:
+  static MessageBoxes& Target() { return installedBoxes ? *installedBoxes : realBoxes; }
+};
+
+NextBoxDetails boxesInUse;
 
 }  // namespace
 
-MessageBoxes& Boxes() { return installedBoxes ? *installedBoxes : realBoxes; }
+MessageBoxes& Boxes() { return boxesInUse; }
+
+void AddDetailsToNextBox(const QString& details) {
+  if (details.isEmpty()) return;
+  detailsForNextBox = WithDetailsForNextBox(details);
+}
 
 void InstallMessageBoxes(MessageBoxes* boxes) { installedBoxes = boxes; }
 

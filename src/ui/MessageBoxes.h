@@ -29,6 +29,10 @@ class MessageBoxes {
 MessageBoxes& Boxes();
 // Installs boxes (not owned); nullptr goes back to the real ones.
 void InstallMessageBoxes(MessageBoxes* boxes);
+// Details the next message or failure report carries besides its own, for
+// what the user must learn with the outcome of a change: that the record of
+// changes could not be written.
+void AddDetailsToNextBox(const QString& details);
 
 enum class BoxKind { Information, Confirmation, Failure, Choice };
 

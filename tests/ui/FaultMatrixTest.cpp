@@ -86,6 +86,7 @@ struct FaultCase {
   // The outcome of the record's last line; nullptr: as the place has it
   // (RecordedByPlace).
   const char* recorded = nullptr;
+  bool recordUnwritable = false;  // a file where the record's folder should be
   friend void PrintTo(const FaultCase& row, std::ostream* out) { *out << row.name; }
 };
 
@@ -150,6 +151,10 @@ class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterfa
     Remember("COM3", "TVA740v2_299Type");
     Start();
     old_ = tester_.Eeprom();
+    if (GetParam().recordUnwritable) {
+      std::ofstream(dir_ / "state") << "";
+      setenv(kRecordVariable, (dir_ / "state" / "changes.jsonl").c_str(), 1);
+    }
     if (HalfChangePlace(GetParam().place)) {
       std::ofstream(record_.File()) << kTvaHalfChanged;
       tester_.SetEepromBytes(40, Bytes("66 87"));
@@ -272,6 +277,9 @@ TEST_P(FaultMatrix, MessageWindowEepromAndRecord) {
     ASSERT_FALSE(boxes_.shown.empty());
     EXPECT_EQ(boxes_.shown.back().kind, c.kind);
     EXPECT_EQ(boxes_.shown.back().text, QString::fromUtf8(c.message));
+    // Told once, with the outcome of the change.
+    EXPECT_EQ(boxes_.shown.back().details.contains("could not be added to the record of changes"),
+              c.recordUnwritable);
   } else {
     EXPECT_TRUE(boxes_.shown.empty());
   }
@@ -376,6 +384,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ROW_RECORDED(VoltageSetSecond, None, kInfo, kVoltageChanged, false, New,
                                    "done"),
                       ROW_RECORDED(AutoSetWrite, None, kInfo, kAutoChanged, false, New, "done"),
+                      // The change is made all the same, and the user told.
+                      FaultCase{"VoltageSetSecond_None_RecordUnwritable", Place::VoltageSetSecond,
+                                LineFault::None, kInfo, kVoltageChanged, false, Image::New, "",
+                                true},
+                      FaultCase{"VoltageSetSecond_HangUp_RecordUnwritable",
+                                Place::VoltageSetSecond, LineFault::HangUp, kReport, kHungUp, true,
+                                Image::HalfChange, "", true},
                       // Put right, recorded, and the dialog opens on the tester as it is now.
                       ROW_RECORDED(HalfChangeFinish, None, kInfo, kFinished, true, New, "done"),
                       ROW_RECORDED(HalfChangeUndo, None, kInfo, kUndone, true, Old, "done"),
