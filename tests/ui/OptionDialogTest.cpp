@@ -370,21 +370,22 @@ TEST_F(OptionDialog, AnyTypedOrPastedTextOpensNothingButAPortName) {
 TEST_F(OptionDialog, APortThatDidNotOpenSaysWhyInTheMessagesDetails) {
   WriteSettings("[Main Setings]\nSerial port=COM9\n");
   Start();
-  const QString why =
-      "port COM9: no such serial port on this computer; bind one in the [Ports] section of the "
-      "settings file";
+  // What follows is each system's own advice.
+  const QString why = "port COM9: no such serial port on this computer; ";
   ASSERT_EQ(boxes_.shown.size(), 1u);
   EXPECT_EQ(boxes_.shown[0].text, "Set-up the command program [Options] - port: COM9 incorrect");
-  EXPECT_EQ(boxes_.shown[0].details, why);
+  EXPECT_TRUE(boxes_.shown[0].details.startsWith(why)) << boxes_.shown[0].details.toStdString();
+  const QString atStart = boxes_.shown[0].details;
   boxes_.shown.clear();
   OpenAnd([&](TfmOption& dialog) {
     Type(dialog, "COM9");
     dialog.bbTransmitionTest()->click();
   });
   ASSERT_EQ(boxes_.shown.size(), 1u);
-  EXPECT_EQ(boxes_.shown[0].text, "Błąd wykonania funkcji PurgeComm (win error code: 9)");
-  EXPECT_EQ(boxes_.shown[0].details, why);
-  const auto shown = BuildMessageBox(BoxKind::Failure, boxes_.shown[0].text, false, nullptr, why);
-  EXPECT_EQ(shown->detailedText(), why);
+  EXPECT_EQ(boxes_.shown[0].kind, BoxKind::Failure);
+  EXPECT_TRUE(boxes_.shown[0].text.startsWith("Błąd wykonania funkcji PurgeComm (win error code: "));
+  EXPECT_EQ(boxes_.shown[0].details, atStart);
+  const auto shown = BuildMessageBox(BoxKind::Failure, boxes_.shown[0].text, false, nullptr, atStart);
+  EXPECT_EQ(shown->detailedText(), atStart);
   EXPECT_EQ(shown->standardButtons(), QMessageBox::Ok);
 }
