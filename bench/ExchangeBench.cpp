@@ -1,5 +1,6 @@
 // Measures every exchange with a paced simulated tester against its line
-// time, the port list against the number of bound names, and the program's
+// time, with the record of changes on, and a whole voltage change with its
+// line in the record flushed to the disk; the port list against the number of bound names, and the program's
 // start-up of the programs named against a bare Qt window, in time and peak
 // memory. Prints one line per figure and a verdict.
 //   exchange-bench [--startup PLUGINS BARE NAME=PROGRAM...]...
@@ -23,6 +24,8 @@
 #include <vector>
 
 #include "CPort.h"
+#include "ChangeRecorder.h"
+#include "HalfChange.h"
 #include "PortNames.h"
 #include "QtMessagePump.h"
 #include "TVA740.h"
@@ -35,6 +38,8 @@ using Clock = std::chrono::steady_clock;
 // 2400 bit/s, a start bit, 8 data bits, parity and 2 stop bits.
 constexpr double kCharacterMs = 12 * 1000.0 / 2400;
 constexpr double kExchangeBound = 1.02;
+// A change with its line in the record of changes flushed to the disk.
+constexpr double kRecordedChangeBound = 1.05;
 constexpr double kWaitingBound = 0.01;
 constexpr double kStartupBound = 1.10;
 
@@ -59,7 +64,7 @@ double ThreadCpuMs() {
 // Runs an exchange many times; prints its median against the line's floor
 // and the share of a core spent meanwhile.
 void Exchange(const char* name, const char* formula, double floorMs, int runs,
-              const std::function<void()>& exchange) {
+              const std::function<void()>& exchange, double bound = kExchangeBound) {
   std::vector<double> times;
   const double cpuBefore = ThreadCpuMs();
   const auto start = Clock::now();
@@ -72,9 +77,9 @@ void Exchange(const char* name, const char* formula, double floorMs, int runs,
   const double share = (ThreadCpuMs() - cpuBefore) / wall;
   const double median = Median(times);
   const double ratio = median / floorMs;
-  const bool ok = ratio <= kExchangeBound && share <= kWaitingBound;
+  const bool ok = ratio <= bound && share <= kWaitingBound;
   allWithinBounds = allWithinBounds && ok;
-  std::printf("%-26s median %7.1f ms  floor %6.1f ms (%s)  ratio %.3f  core %.2f %%  %s\n", name,
+  std::printf("%-32s median %7.1f ms  floor %6.1f ms (%s)  ratio %.3f  core %.2f %%  %s\n", name,
               median, floorMs, formula, ratio, share * 100, ok ? "ok" : "OVER");
 }
 
@@ -205,6 +210,12 @@ int main(int argc, char** argv) {
   TTVA740 meter;
   meter.Port = &port;
   meter.MeterType = kMeterTVA740v2;
+  // The record of changes on, in a folder of the bench's own beside it, on
+  // the disk (a temporary folder may live in memory, where a flush is free).
+  const auto state = std::filesystem::absolute(argv[0]).parent_path() /
+                     ("record-state-" + std::to_string(getpid()));
+  setenv(kRecordVariable, (state / "changes.jsonl").c_str(), 1);
+  ChangeRecorder recorder("exchange-bench", "0");
 
   const double identification = std::max(100.0, (3 + 18) * kCharacterMs);
   const double read = (5 + 6) * kCharacterMs;
@@ -230,6 +241,23 @@ int main(int argc, char** argv) {
              meter.GetMeterType();
              meter.WriteNominalVoltage(voltage);
            });
+  // The same as the dialog makes it with the record: the record looked up
+  // for a half-change at opening, and the change's line appended and
+  // flushed to the disk before the outcome shows.
+  Exchange("nominal-voltage change, recorded", "the change above; its line flushed",
+           2 * identification + 3 * read + 2 * write, 10,
+           [&] {
+             meter.ClearVersion();
+             meter.GetMeterType();
+             PendingHalfChange(recorder.Record(), "COM1", "TVA-740");
+             const std::uint16_t from = meter.ReadNominalVoltage();
+             voltage = from == 220 ? 230 : 220;
+             meter.ClearVersion();
+             meter.GetMeterType();
+             recorder.Recorded(meter, "COM1", VoltageChangeWords(from, voltage),
+                               [&] { return meter.WriteNominalVoltage(voltage); });
+           },
+           kRecordedChangeBound);
   // "Set" of the AUTO-mode dialog: identify, read the byte's neighbour, write.
   Exchange("AUTO-mode write", "identification, read, write", identification + read + write, 10,
            [&] {
@@ -238,6 +266,7 @@ int main(int argc, char** argv) {
              meter.WriteAutoSetup(0x44);
            });
   port.Close();
+  std::filesystem::remove_all(state);
   PortList();
 
   if (!startups.empty()) {
