@@ -1,8 +1,9 @@
 // Measures every exchange with a paced simulated tester against its line
 // time, with the record of changes on, and a whole voltage change with its
-// line in the record flushed to the disk; the port list against the number of bound names, and the program's
-// start-up of the programs named against a bare Qt window, in time and peak
-// memory. Prints one line per figure and a verdict.
+// line in the record flushed to the disk; the port list against the number
+// of bound names; and the program's start-up of the programs named against a
+// bare Qt window, in time and peak memory. Prints one line per figure and a
+// verdict.
 //   exchange-bench [--startup PLUGINS BARE NAME=PROGRAM...]...
 // PLUGINS is the folder, as the programs name it, whose generic/ holds
 // first-paint-exit; BARE (a bare-window) and each PROGRAM (a kavel-setup) are
@@ -244,20 +245,21 @@ int main(int argc, char** argv) {
   // The same as the dialog makes it with the record: the record looked up
   // for a half-change at opening, and the change's line appended and
   // flushed to the disk before the outcome shows.
-  Exchange("nominal-voltage change, recorded", "the change above; its line flushed",
-           2 * identification + 3 * read + 2 * write, 10,
-           [&] {
-             meter.ClearVersion();
-             meter.GetMeterType();
-             PendingHalfChange(recorder.Record(), "COM1", "TVA-740");
-             const std::uint16_t from = meter.ReadNominalVoltage();
-             voltage = from == 220 ? 230 : 220;
-             meter.ClearVersion();
-             meter.GetMeterType();
-             recorder.Recorded(meter, "COM1", VoltageChangeWords(from, voltage),
-                               [&] { return meter.WriteNominalVoltage(voltage); });
-           },
-           kRecordedChangeBound);
+  Exchange(
+      "nominal-voltage change, recorded", "the change above; its line flushed",
+      2 * identification + 3 * read + 2 * write, 10,
+      [&] {
+        meter.ClearVersion();
+        meter.GetMeterType();
+        PendingHalfChange(recorder.Record(), "COM1", "TVA-740");
+        const std::uint16_t from = meter.ReadNominalVoltage();
+        voltage = from == 220 ? 230 : 220;
+        meter.ClearVersion();
+        meter.GetMeterType();
+        recorder.Recorded(meter, "COM1", VoltageChangeWords(from, voltage),
+                          [&] { return meter.WriteNominalVoltage(voltage); });
+      },
+      kRecordedChangeBound);
   // "Set" of the AUTO-mode dialog: identify, read the byte's neighbour, write.
   Exchange("AUTO-mode write", "identification, read, write", identification + read + write, 10,
            [&] {

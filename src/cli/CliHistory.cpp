@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ChangeRecord.h"
+#include "PathText.h"
 #include "PortNames.h"
 
 namespace {
@@ -26,7 +27,8 @@ void HistoryCommand(const CliOptions& options, CliReport& report) {
   // Times are ISO 8601 in UTC throughout, so text order is time order, and a
   // date alone is the start of its day.
   std::erase_if(lines, [&](const ChangeLine& line) {
-    return (!options.port.empty() && UpperCasePortName(line.port) != UpperCasePortName(options.port)) ||
+    return (!options.port.empty() &&
+            UpperCasePortName(line.port) != UpperCasePortName(options.port)) ||
            (!options.since.empty() && line.time < options.since);
   });
   std::string json = "[";
@@ -36,6 +38,6 @@ void HistoryCommand(const CliOptions& options, CliReport& report) {
     json += ToJsonLine(line);
     table += Row(line.time, line.port, line.model, line.outcome, line.user, line.change);
   }
-  if (lines.empty()) table = "no change recorded in " + record.File().string() + "\n";
+  if (lines.empty()) table = "no change recorded in " + Utf8Of(record.File()) + "\n";
   report.Json("changes", json + "]", table);
 }

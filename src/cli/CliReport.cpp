@@ -42,8 +42,7 @@ void CliReport::Records(const std::string& name, const std::vector<std::string>&
   jsonFields_.emplace_back(name, json + "]");
 }
 
-void CliReport::Json(const std::string& name, const std::string& json,
-                     const std::string& text) {
+void CliReport::Json(const std::string& name, const std::string& json, const std::string& text) {
   jsonFields_.emplace_back(name, json);
   text_ += text;
 }

@@ -45,9 +45,8 @@ bool TTVA740::WriteNominalVoltage(std::uint16_t Voltage) {
   // The voltage word just read is the other block: its bytes are the ones
   // to put back if the balance word cannot follow.
   const std::string before = Block(from == 220 ? tva740::kBlock220V : tva740::kBlock230V);
-  EEWriteTogether(
-      {PlannedWrite(tva740::kVoltageAddress, before.substr(0, 2), block.substr(0, 2)),
-       PlannedWrite(tva740::kBalanceAddress, Word(balanceBefore), Word(balance))});
+  EEWriteTogether({PlannedWrite(tva740::kVoltageAddress, before.substr(0, 2), block.substr(0, 2)),
+                   PlannedWrite(tva740::kBalanceAddress, Word(balanceBefore), Word(balance))});
   return true;
 }
 

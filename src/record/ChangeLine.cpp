@@ -47,15 +47,19 @@ std::string ToJsonLine(const ChangeLine& line) {
 std::optional<ChangeLine> ParseChangeLine(const std::string& text) {
   const std::optional<JsonValue> json = ParseJson(text);
   if (!json || json->kind != JsonValue::Kind::Object) return std::nullopt;
-  ChangeLine line{json->Text("time"),        json->Text("program"), json->Text("version"),
-                  json->Text("computer"),    json->Text("user"),    json->Text("port"),
-                  json->Text("versionText"), json->Text("model"),   json->Text("change"),
-                  {},                        json->Text("outcome")};
+  ChangeLine line{json->Text("time"),        json->Text("program"),
+                  json->Text("version"),     json->Text("computer"),
+                  json->Text("user"),        json->Text("port"),
+                  json->Text("versionText"), json->Text("model"),
+                  json->Text("change"),      {},
+                  json->Text("outcome")};
   if (line.time.empty() || line.outcome.empty()) return std::nullopt;
   if (const JsonValue* locations = json->Field("locations")) {
     for (const JsonValue& location : locations->items) {
       const JsonValue* address = location.Field("address");
-      if (!address || address->kind != JsonValue::Kind::Number) return std::nullopt;
+      if (!address || address->kind != JsonValue::Kind::Number || address->number < 0 ||
+          address->number > 0xFFFF)
+        return std::nullopt;
       line.locations.push_back({static_cast<int>(address->number), location.Text("before"),
                                 location.Text("written"), location.Text("putBack"),
                                 location.Text("outcome")});

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "PathText.h"
 #include "PortNames.h"
 #include "RecordFileSystem.h"
 
@@ -30,7 +31,6 @@ bool EndsWithLineEnd(const fs::path& file) {
   return !in.get(last) || last == '\n';
 }
 
-
 }  // namespace
 
 fs::path ChangeRecordPath() {
@@ -42,8 +42,10 @@ fs::path ChangeRecordPath() {
 
 fs::path ChangeRecord::Numbered(int n) const {
   if (n == 0) return file_;
-  return fs::path(file_).replace_filename(file_.stem().string() + "." + std::to_string(n) +
-                                          file_.extension().string());
+  fs::path name = file_.stem();
+  name += "." + std::to_string(n);
+  name += file_.extension();
+  return fs::path(file_).replace_filename(name);
 }
 
 int ChangeRecord::FilesBefore() const {
@@ -57,7 +59,8 @@ std::string ChangeRecord::Append(const ChangeLine& line) const {
   if (file_.empty()) return "no folder for it: neither HOME nor a state folder is set";
   std::error_code error;
   fs::create_directories(file_.parent_path(), error);
-  if (error) return "cannot make the folder " + file_.parent_path().string() + ": " + error.message();
+  if (error)
+    return "cannot make the folder " + Utf8Of(file_.parent_path()) + ": " + error.message();
   const RecordLock lock(fs::path(file_) += ".lock");
   if (!lock.Held()) return lock.Trouble();
 

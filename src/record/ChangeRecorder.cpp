@@ -41,9 +41,10 @@ ChangeWords VoltageChangeWords(std::uint16_t from, std::uint16_t to) {
 ChangeWords AutoSetupChangeWords(std::uint8_t to) {
   // The byte it held is known only once the write has read it.
   return [=](const std::vector<LocationWrite>& locations) {
-    const std::string from = locations.empty() || locations[0].before.empty()
-                                 ? std::string()
-                                 : HexByte(static_cast<unsigned char>(locations[0].before[0])) + " ";
+    const std::string from =
+        locations.empty() || locations[0].before.empty()
+            ? std::string()
+            : HexByte(static_cast<unsigned char>(locations[0].before[0])) + " ";
     return "AUTO-mode byte " + from + "to " + HexByte(to);
   };
 }
@@ -99,9 +100,8 @@ ChangeLine ChangeRecorder::LineFor(const TMeter& meter, const std::string& port,
                   {},
                   outcome};
   for (const LocationWrite& location : locations) {
-    line.locations.push_back({location.address, HexText(location.before),
-                              HexText(location.written), HexText(location.putBack),
-                              LocationOutcomeText(location.outcome)});
+    line.locations.push_back({location.address, HexText(location.before), HexText(location.written),
+                              HexText(location.putBack), LocationOutcomeText(location.outcome)});
   }
   return line;
 }

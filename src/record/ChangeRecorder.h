@@ -35,8 +35,7 @@ class ChangeRecorder {
 
   // A line for what happened to the meter's tester on the port, now.
   ChangeLine LineFor(const TMeter& meter, const std::string& port, const std::string& change,
-                     const std::vector<LocationWrite>& locations,
-                     const std::string& outcome) const;
+                     const std::vector<LocationWrite>& locations, const std::string& outcome) const;
   // Appends the line, flushed to the disk before anything shows its outcome.
   void Write(const ChangeLine& line);
   // The note for the user on a record that could not be written, once in a
@@ -46,8 +45,7 @@ class ChangeRecorder {
   // Runs a settings write on the meter and records what came of it, whether
   // it returns or raises.
   template <class Operation>
-  auto Recorded(TMeter& meter, const std::string& port, const ChangeWords& words,
-                Operation write) {
+  auto Recorded(TMeter& meter, const std::string& port, const ChangeWords& words, Operation write) {
     meter.Touched.clear();
     const auto record = [&] {
       Write(LineFor(meter, port, words(meter.Touched), meter.Touched, OutcomeOf(meter.Touched)));

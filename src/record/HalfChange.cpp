@@ -101,15 +101,15 @@ void RecordNotFound(ChangeRecorder& recorder, const TMeter& meter, const std::st
   for (size_t i = 0; i < halfChange.locations.size(); ++i)
     found.push_back(PlannedWrite(static_cast<std::uint16_t>(halfChange.locations[i].address),
                                  examined.found[i], ""));
-  recorder.Write(recorder.LineFor(
-      meter, port, "check of the half-change of " + halfChange.time + ": " + what, found,
-      kOutcomeNotWritten));
+  recorder.Write(recorder.LineFor(meter, port,
+                                  "check of the half-change of " + halfChange.time + ": " + what,
+                                  found, kOutcomeNotWritten));
 }
 
 ChangeWords RepairWords(const ChangeLine& halfChange, Repair repair) {
   const std::string words = std::string(repair == Repair::Finish ? "finish" : "undo") +
-                            " of the half-change of " + halfChange.time + " (" +
-                            halfChange.change + ")";
+                            " of the half-change of " + halfChange.time + " (" + halfChange.change +
+                            ")";
   return [words](const std::vector<LocationWrite>&) { return words; };
 }
 
@@ -123,7 +123,8 @@ std::string HalfChangeStory(const ChangeLine& halfChange, const Examined& examin
   return "The change of this " + halfChange.model + " on " + halfChange.port + " " +
          WhenText(halfChange.time) + " (" + halfChange.change +
          ") was cut short between its writes: its " + newOnes + " holds the new setting, its " +
-         oldOnes + " still the old one. Until this is put right the tester is neither as it "
+         oldOnes +
+         " still the old one. Until this is put right the tester is neither as it "
          "was nor as it was meant to be.";
 }
 

@@ -16,8 +16,8 @@ struct JsonValue {
   Kind kind = Kind::Null;
   bool boolean = false;
   double number = 0;
-  std::string text;                                      // a string's UTF-8
-  std::vector<JsonValue> items;                          // an array's
+  std::string text;                                       // a string's UTF-8
+  std::vector<JsonValue> items;                           // an array's
   std::vector<std::pair<std::string, JsonValue>> fields;  // an object's, in order
 
   // The named field of an object, or nullptr.

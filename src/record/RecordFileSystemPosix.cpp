@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "PathText.h"
 #include "RecordFileSystem.h"
 
 namespace fs = std::filesystem;
@@ -16,7 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string Why(const std::string& what, const fs::path& path) {
-  return what + " " + path.string() + ": " + std::strerror(errno);
+  return what + " " + Utf8Of(path) + ": " + std::strerror(errno);
 }
 
 }  // namespace
@@ -56,7 +57,7 @@ std::string AppendFlushed(const fs::path& file, const std::string& bytes) {
   if (written < 0) {
     trouble = Why("cannot write", file);
   } else if (static_cast<size_t>(written) != bytes.size()) {
-    trouble = "cannot write " + file.string() + ": the disk took only part of the line";
+    trouble = "cannot write " + Utf8Of(file) + ": the disk took only part of the line";
   } else if (fsync(fd) != 0) {
     trouble = Why("cannot flush", file);
   }

@@ -6,19 +6,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "PathText.h"
 #include "RecordFileSystem.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string PathText(const fs::path& path) {
-  const std::u8string utf8 = path.u8string();
-  return std::string(utf8.begin(), utf8.end());
-}
-
 std::string Why(const std::string& what, const fs::path& path) {
-  return what + " " + PathText(path) + " (Windows error " + std::to_string(GetLastError()) + ")";
+  return what + " " + Utf8Of(path) + " (Windows error " + std::to_string(GetLastError()) + ")";
 }
 
 std::string Utf8(const wchar_t* text) {
@@ -63,15 +59,15 @@ RecordLock::~RecordLock() {
 }
 
 std::string AppendFlushed(const fs::path& file, const std::string& bytes) {
-  const HANDLE handle = CreateFileW(file.c_str(), FILE_APPEND_DATA, kShareAll, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE handle = CreateFileW(file.c_str(), FILE_APPEND_DATA, kShareAll, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return Why("cannot open", file);
   std::string trouble;
   DWORD written = 0;
   if (!WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
     trouble = Why("cannot write", file);
   } else if (written != bytes.size()) {
-    trouble = "cannot write " + PathText(file) + ": the disk took only part of the line";
+    trouble = "cannot write " + Utf8Of(file) + ": the disk took only part of the line";
   } else if (!FlushFileBuffers(handle)) {
     trouble = Why("cannot flush", file);
   }

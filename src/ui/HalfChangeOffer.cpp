@@ -20,9 +20,8 @@ bool HalfChangeSettled(MeterHost& host) {
     RecordNotFound(host.Recorder(), meter, port, *halfChange, examined);
     return true;
   }
-  const int choice =
-      Boxes().Choose(HalfChangeOfferMessage(HalfChangeStory(*halfChange, examined)),
-                     {kFinishChoice, kUndoChoice, kLeaveChoice});
+  const int choice = Boxes().Choose(HalfChangeOfferMessage(HalfChangeStory(*halfChange, examined)),
+                                    {kFinishChoice, kUndoChoice, kLeaveChoice});
   if (choice != 0 && choice != 1) return false;
   const Repair repair = choice == 0 ? Repair::Finish : Repair::Undo;
   // As before any write: the tester identified anew.

@@ -28,12 +28,10 @@ enum class Place {
   VoltageSetRead,      // "Set": the balance word read
   VoltageSetFirst,     // "Set": the voltage word written
   VoltageSetSecond,    // "Set": the balance word written
-  // The record holds a switch to 230 V cut short after the voltage word;
-  // the menu item finds it and the user finishes it, undoes it or leaves it.
-  HalfChangeFinish,    // the repair's write of the balance word
-  HalfChangeUndo,      // the repair's write of the voltage word
-  HalfChangeLeft,
-  HalfChangeElsewhere,  // the tester holds neither: repaired elsewhere
+  HalfChangeFinish,    // the half-change finished: the balance word written
+  HalfChangeUndo,      // the half-change undone: the voltage word written
+  HalfChangeLeft,      // the half-change left for now
+  RepairedElsewhere,   // the tester holds neither old nor new
   OptionsTest,         // the transmission test
   OptionsOk,           // OK identifying the tester
   AutoOpening,         // the option byte read when the dialog opens
@@ -139,8 +137,11 @@ const char* RecordedByPlace(Place place) {
   }
 }
 
+// At these places the record holds a switch to 230 V cut short after the
+// voltage word; the menu item finds it, and the user finishes it, undoes it
+// or leaves it.
 bool HalfChangePlace(Place place) {
-  return place >= Place::HalfChangeFinish && place <= Place::HalfChangeElsewhere;
+  return place >= Place::HalfChangeFinish && place <= Place::RepairedElsewhere;
 }
 
 // The program remembering the simulated TVA-740 (firmware 2.01) on COM3.
@@ -158,8 +159,7 @@ class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterfa
     if (HalfChangePlace(GetParam().place)) {
       std::ofstream(record_.File()) << kTvaHalfChanged;
       tester_.SetEepromBytes(40, Bytes("66 87"));
-      if (GetParam().place == Place::HalfChangeElsewhere)
-        tester_.SetEepromBytes(126, Bytes("3E 13"));
+      if (GetParam().place == Place::RepairedElsewhere) tester_.SetEepromBytes(126, Bytes("3E 13"));
     }
   }
 
@@ -204,7 +204,7 @@ class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterfa
       case Place::HalfChangeFinish:
       case Place::HalfChangeUndo:
       case Place::HalfChangeLeft:
-      case Place::HalfChangeElsewhere:
+      case Place::RepairedElsewhere:
         boxes_.choices = {static_cast<int>(GetParam().place) -
                           static_cast<int>(Place::HalfChangeFinish)};
         Inject();
@@ -404,7 +404,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    "half-changed"),
                       // Neither as before nor as written: left alone, and recorded as
                       // not found, so that it is never offered again.
-                      ROW_RECORDED(HalfChangeElsewhere, None, kInfo, "", true, Elsewhere,
+                      ROW_RECORDED(RepairedElsewhere, None, kInfo, "", true, Elsewhere,
                                    "not-written")),
     RowName());
 
