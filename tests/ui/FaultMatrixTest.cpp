@@ -154,7 +154,7 @@ class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterfa
     old_ = tester_.Eeprom();
     if (GetParam().recordUnwritable) {
       std::ofstream(dir_ / "state") << "";
-      setenv(kRecordVariable, (dir_ / "state" / "changes.jsonl").c_str(), 1);
+      qputenv(kRecordVariable, QByteArray::fromStdString((dir_ / "state" / "changes.jsonl").string()));
     }
     if (HalfChangePlace(GetParam().place)) {
       std::ofstream(record_.File()) << kTvaHalfChanged;

@@ -22,16 +22,15 @@ class MainWindowFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     settingsPath_ = (dir_ / "kavel-setup.ini").string();
-    const char* record = getenv(kRecordVariable);
-    recordBefore_ = record ? record : "";
-    setenv(kRecordVariable, record_.File().c_str(), 1);
+    recordBefore_ = qgetenv(kRecordVariable);
+    qputenv(kRecordVariable, QByteArray::fromStdString(record_.File().string()));
     InstallMessagePump(&pump_);
   }
   void TearDown() override {
     form_.reset();
     InstallMessagePump(nullptr);
     SetPortBindings({});
-    setenv(kRecordVariable, recordBefore_.c_str(), 1);
+    qputenv(kRecordVariable, recordBefore_);
   }
 
   void WriteSettings(const std::string& text) { std::ofstream(settingsPath_) << text; }
@@ -64,7 +63,7 @@ class MainWindowFixture : public ::testing::Test {
   ScratchDir dir_;  // removed with everything in it when the test ends
   std::string settingsPath_;
   ChangeRecord record_{dir_ / "changes.jsonl"};  // the program's, while the test runs
-  std::string recordBefore_;
+  QByteArray recordBefore_;
   QtMessagePump pump_;
   RecordingBoxes boxes_;
   sim::TesterSimulator tester_{"TVA-740", "2.01"};
