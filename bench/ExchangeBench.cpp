@@ -251,7 +251,7 @@ int main(int argc, char** argv) {
       [&] {
         meter.ClearVersion();
         meter.GetMeterType();
-        PendingHalfChange(recorder.Record(), "COM1", "TVA-740");
+        FindHalfChange(recorder, meter, "COM1");
         const std::uint16_t from = meter.ReadNominalVoltage();
         voltage = from == 220 ? 230 : 220;
         meter.ClearVersion();

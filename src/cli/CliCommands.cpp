@@ -115,26 +115,20 @@ void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
 bool HalfChangeSettled(Session& s, TMeter& meter, const std::string& versionText) {
   const bool repairAsked = !s.options.repair.empty();
   const std::string nothing = "nothing to repair: the tester holds no change cut short";
-  const auto halfChange =
-      PendingHalfChange(s.recorder.Record(), s.portName, MeterModelOf(meter.MeterType)->deviceName);
-  if (!halfChange) {
+  const auto found = FindHalfChange(s.recorder, meter, s.portName);
+  if (!found) {
     if (repairAsked) s.report.Text("repair", nothing);
     return !repairAsked;
   }
-  const Examined examined = Examine(meter, *halfChange);
-  if (examined.state != HalfChangeState::Mixed) {
-    RecordNotFound(s.recorder, meter, s.portName, *halfChange, examined);
-    if (repairAsked) s.report.Text("repair", nothing);
-    return !repairAsked;
-  }
-  const std::string story = HalfChangeStory(*halfChange, examined);
+  const ChangeLine& halfChange = found->line;
+  const std::string story = HalfChangeStory(halfChange, found->examined);
   if (!repairAsked)
     throw Refusal{kHalfChanged, story + " Put it right with --repair finish or --repair undo."};
   const Repair repair = s.options.repair == "finish" ? Repair::Finish : Repair::Undo;
   ClearToWrite(s, meter, versionText,
                story + (repair == Repair::Finish ? " Finish the change?" : " Undo the change?"));
-  if (!s.recorder.Recorded(meter, s.portName, RepairWords(*halfChange, repair),
-                           [&] { return WriteRepair(meter, *halfChange, repair); }))
+  if (!s.recorder.Recorded(meter, s.portName, RepairWords(halfChange, repair),
+                           [&] { return WriteRepair(meter, halfChange, repair); }))
     throw Refusal{kCorruptOrRefused,
                   "not repaired: the tester no longer holds what it held a moment ago"};
   s.report.Text("tester", versionText);

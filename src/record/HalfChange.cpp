@@ -1,6 +1,7 @@
 #include "HalfChange.h"
 
 #include "DKL310.h"
+#include "MeterModels.h"
 #include "TVA740.h"
 
 namespace {
@@ -33,6 +34,29 @@ std::string WhenText(const std::string& time) {
 
 std::string Target(const LocationLine& location, Repair repair) {
   return BytesOfHex(repair == Repair::Finish ? location.written : location.before).value_or("");
+}
+
+// Records that the half-change was looked for and what was found instead.
+void RecordNotFound(ChangeRecorder& recorder, const TMeter& meter, const std::string& port,
+                    const ChangeLine& halfChange, const Examined& examined) {
+  std::string what;
+  switch (examined.state) {
+    case HalfChangeState::AllBefore:
+      what = "the tester holds the old bytes throughout: the change did not take";
+      break;
+    case HalfChangeState::AllWritten:
+      what = "the tester holds the new bytes throughout: the change took";
+      break;
+    default:
+      what = "not found: the tester holds other bytes (repaired elsewhere, or another tester)";
+  }
+  std::vector<LocationWrite> found;
+  for (size_t i = 0; i < halfChange.locations.size(); ++i)
+    found.push_back(PlannedWrite(static_cast<std::uint16_t>(halfChange.locations[i].address),
+                                 examined.found[i], ""));
+  recorder.Write(recorder.LineFor(meter, port,
+                                  "check of the half-change of " + halfChange.time + ": " + what,
+                                  found, kOutcomeNotWritten));
 }
 
 }  // namespace
@@ -69,6 +93,21 @@ Examined Examine(TMeter& meter, const ChangeLine& halfChange) {
   return examined;
 }
 
+std::optional<FoundHalfChange> FindHalfChange(ChangeRecorder& recorder, TMeter& meter,
+                                              const std::string& port) {
+  const MeterModel* model = MeterModelOf(meter.MeterType);
+  if (!model) return std::nullopt;
+  std::optional<ChangeLine> halfChange =
+      PendingHalfChange(recorder.Record(), port, model->deviceName);
+  if (!halfChange) return std::nullopt;
+  Examined examined = Examine(meter, *halfChange);
+  if (examined.state != HalfChangeState::Mixed) {
+    RecordNotFound(recorder, meter, port, *halfChange, examined);
+    return std::nullopt;
+  }
+  return FoundHalfChange{std::move(*halfChange), std::move(examined)};
+}
+
 bool WriteRepair(TMeter& meter, const ChangeLine& halfChange, Repair repair) {
   const Examined now = Examine(meter, halfChange);
   if (now.state != HalfChangeState::Mixed) return false;
@@ -82,28 +121,6 @@ bool WriteRepair(TMeter& meter, const ChangeLine& halfChange, Repair repair) {
   }
   meter.EEWriteTogether(writes);
   return true;
-}
-
-void RecordNotFound(ChangeRecorder& recorder, const TMeter& meter, const std::string& port,
-                    const ChangeLine& halfChange, const Examined& examined) {
-  std::string what;
-  switch (examined.state) {
-    case HalfChangeState::AllBefore:
-      what = "the tester holds the old bytes throughout: the change did not take";
-      break;
-    case HalfChangeState::AllWritten:
-      what = "the tester holds the new bytes throughout: the change took";
-      break;
-    default:
-      what = "not found: the tester holds other bytes (repaired elsewhere, or another tester)";
-  }
-  std::vector<LocationWrite> found;
-  for (size_t i = 0; i < halfChange.locations.size(); ++i)
-    found.push_back(PlannedWrite(static_cast<std::uint16_t>(halfChange.locations[i].address),
-                                 examined.found[i], ""));
-  recorder.Write(recorder.LineFor(meter, port,
-                                  "check of the half-change of " + halfChange.time + ": " + what,
-                                  found, kOutcomeNotWritten));
 }
 
 ChangeWords RepairWords(const ChangeLine& halfChange, Repair repair) {

@@ -36,6 +36,17 @@ struct Examined {
 // Reads the line's locations from the tester.
 Examined Examine(TMeter& meter, const ChangeLine& halfChange);
 
+struct FoundHalfChange {
+  ChangeLine line;
+  Examined examined;
+};
+
+// The half-change the record leaves for the identified tester on the port,
+// when the tester holds that very mix. A tester that holds anything else is
+// recorded as not having it, and is not asked about again.
+std::optional<FoundHalfChange> FindHalfChange(ChangeRecorder& recorder, TMeter& meter,
+                                              const std::string& port);
+
 enum class Repair { Finish, Undo };
 
 // Writes the locations that do not hold their target (their new bytes to
@@ -43,11 +54,6 @@ enum class Repair { Finish, Undo };
 // Reads them first: false, with nothing written, when the tester no longer
 // holds the mix (another tester plugged in meanwhile).
 bool WriteRepair(TMeter& meter, const ChangeLine& halfChange, Repair repair);
-
-// Records that the half-change was looked for and what was found instead,
-// so that it is not offered again.
-void RecordNotFound(ChangeRecorder& recorder, const TMeter& meter, const std::string& port,
-                    const ChangeLine& halfChange, const Examined& examined);
 
 // The words of the record's line for the repair.
 ChangeWords RepairWords(const ChangeLine& halfChange, Repair repair);

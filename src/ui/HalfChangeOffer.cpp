@@ -4,30 +4,27 @@
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "MeterHost.h"
-#include "MeterModels.h"
 #include "RecordedWrite.h"
 
 bool HalfChangeSettled(MeterHost& host) {
   TMeter& meter = host.Meter();
   const std::string port = meter.Port->Port();
-  const MeterModel* model = MeterModelOf(meter.MeterType);
-  if (!model) return true;
-  const auto halfChange = PendingHalfChange(host.Recorder().Record(), port, model->deviceName);
-  if (!halfChange) return true;
-  const Examined examined = WithTester([&] { return Examine(meter, *halfChange); });
-  if (examined.state != HalfChangeState::Mixed) {
+  std::optional<FoundHalfChange> found;
+  {
     const RecordNoteToNextBox note(host.Recorder());
-    RecordNotFound(host.Recorder(), meter, port, *halfChange, examined);
-    return true;
+    found = WithTester([&] { return FindHalfChange(host.Recorder(), meter, port); });
   }
-  const int choice = Boxes().Choose(HalfChangeOfferMessage(HalfChangeStory(*halfChange, examined)),
-                                    {kFinishChoice, kUndoChoice, kLeaveChoice});
+  if (!found) return true;
+  const ChangeLine& halfChange = found->line;
+  const int choice =
+      Boxes().Choose(HalfChangeOfferMessage(HalfChangeStory(halfChange, found->examined)),
+                     {kFinishChoice, kUndoChoice, kLeaveChoice});
   if (choice != 0 && choice != 1) return false;
   const Repair repair = choice == 0 ? Repair::Finish : Repair::Undo;
   // As before any write: the tester identified anew.
   if (!host.MeterCorrect(meter.MeterType)) return false;
-  if (!RecordedWrite(host, RepairWords(*halfChange, repair),
-                     [&] { return WriteRepair(meter, *halfChange, repair); })) {
+  if (!RecordedWrite(host, RepairWords(halfChange, repair),
+                     [&] { return WriteRepair(meter, halfChange, repair); })) {
     Boxes().Information(kRepairOvertakenMessage);
     return false;
   }
