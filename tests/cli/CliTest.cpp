@@ -151,6 +151,7 @@ struct StatusCase {
   std::string (*image)() = nullptr;
   const char* printed = "";        // a part of what it prints
   bool recordFolderIsAFile = false;  // the record cannot be written
+  const char* lastLineHas = "";      // a part of the record's last line
   friend void PrintTo(const StatusCase& row, std::ostream* out) { *out << row.name; }
 };
 
@@ -176,6 +177,10 @@ TEST_P(CliStatus, NamesTheOutcome) {
   }
   const std::vector<ChangeLine> lines = record_.Lines();
   EXPECT_EQ(lines.empty() ? "" : lines.back().outcome, row.recorded);
+  std::ifstream in(record_.File());
+  std::string line, last;
+  while (std::getline(in, line)) last = line;
+  EXPECT_NE(last.find(row.lastLineHas), std::string::npos) << last;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -198,7 +203,10 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"ExpectedAnotherModel", "voltage --port COM3 220 --yes --expect TVA-740", "",
                    [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 5},
         StatusCase{"AnsweredY", "voltage --port COM3 230", "y\n", [](sim::TesterSimulator&) {}, 0,
-                   "done"},
+                   "done", "", nullptr, "", false,
+                   R"("change":"nominal voltage 220 V to 230 V","locations":[)"
+                   R"({"address":40,"before":"5C 87","written":"66 87","outcome":"written"},)"
+                   R"({"address":126,"before":"34 12","written":"3E 12","outcome":"written"}])"},
         StatusCase{"AnsweredYesInCapitals", "voltage --port COM3 230", "YES\n",
                    [](sim::TesterSimulator&) {}, 0, "done"},
         StatusCase{"AnsweredNo", "voltage --port COM3 230", "no\n", [](sim::TesterSimulator&) {},
@@ -217,24 +225,34 @@ INSTANTIATE_TEST_SUITE_P(
                    [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 4,
                    "not-written"},
         StatusCase{"AutoWritten", "auto --port COM3 --basic --yes", "",
-                   [](sim::TesterSimulator&) {}, 0, "done"},
+                   [](sim::TesterSimulator&) {}, 0, "done", "", nullptr, "", false,
+                   R"("change":"AUTO-mode byte 0x3C to 0x44","locations":[)"
+                   R"({"address":144,"before":"3C 5A","written":"44 5A","outcome":"written"}])"},
         // Refused and restored: the balance word's write refused, the voltage
         // word put back.
         StatusCase{"SecondWriteRefused", "voltage --port COM3 230 --yes", "",
                    [](sim::TesterSimulator& tester) { tester.AddFault(Fault::Nak, 5, 'z', 126); },
-                   4, "put-back"},
+                   4, "put-back", "", nullptr, "", false,
+                   R"({"address":40,"before":"5C 87","written":"66 87","putBack":"5C 87",)"
+                   R"("outcome":"put-back"},{"address":126,"before":"34 12","written":"3E 12",)"
+                   R"("putBack":"34 12","outcome":"put-back"}])"},
         StatusCase{"HungUpAtTheSecondWrite", "voltage --port COM3 230 --yes", "",
                    [](sim::TesterSimulator& tester) {
                      tester.AddFault(Fault::HangUp, 1, 'z', 126);
                    },
-                   2, "half-changed", "", [] { return Image("TVA-740", {{40, "66 87"}}); }},
+                   2, "half-changed", "", [] { return Image("TVA-740", {{40, "66 87"}}); }, "",
+                   false, R"("address":126,"before":"34 12","written":"3E 12","putBack":"34 12",)"
+                          R"("outcome":"unknown"}])"},
         StatusCase{"HalfChangeFoundBeforeARead", "voltage --port COM3", "", TvaHalfChanged, 7,
                    "half-changed", kTvaHalfChanged},
         StatusCase{"HalfChangeFoundBeforeAuto", "auto --port COM3 --basic --yes", "",
                    TvaHalfChanged, 7, "half-changed", kTvaHalfChanged},
         StatusCase{"HalfChangeFinished", "voltage --port COM3 --repair finish --yes", "",
                    TvaHalfChanged, 0, "done", kTvaHalfChanged,
-                   [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }},
+                   [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }, "", false,
+                   R"x("change":"finish of the half-change of 2026-12-07T10:00:00.000Z )x"
+                   R"x((nominal voltage 220 V to 230 V)","locations":[{"address":126,)x"
+                   R"x("before":"34 12","written":"3E 12","outcome":"written"}])x"},
         StatusCase{"HalfChangeUndone", "voltage --port COM3 --repair undo", "y\n", TvaHalfChanged,
                    0, "done", kTvaHalfChanged, [] { return Image("TVA-740", {}); }},
         StatusCase{"HalfChangeRepairDeclined", "voltage --port COM3 --repair undo", "n\n",
@@ -243,7 +261,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "half-changed", kDklHalfChanged},
         StatusCase{"DklHalfChangeFinished", "voltage --port COM3 --repair finish --yes", "",
                    DklHalfChanged, 0, "done", kDklHalfChanged,
-                   [] { return Image("DKL-310", {{112, "01 92"}, {122, "A4 7D"}}); }},
+                   [] { return Image("DKL-310", {{112, "01 92"}, {122, "A4 7D"}}); }, "", false,
+                   R"("locations":[{"address":122,"before":"16 C2","written":"A4 7D",)"
+                   R"("outcome":"written"}])"},
         StatusCase{"DklHalfChangeUndone", "voltage --port COM3 --repair undo --yes", "",
                    DklHalfChanged, 0, "done", kDklHalfChanged,
                    [] { return Image("DKL-310", {}); }},
@@ -252,7 +272,9 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"HalfChangeNotFound", "voltage --port COM3", "",
                    [](sim::TesterSimulator& tester) { tester.SetEepromBytes(126, Bytes("00 00")); },
                    0, "not-written", kTvaHalfChanged,
-                   [] { return Image("TVA-740", {{126, "00 00"}}); }},
+                   [] { return Image("TVA-740", {{126, "00 00"}}); }, "", false,
+                   R"("locations":[{"address":40,"before":"5C 87","outcome":"not-written"},)"
+                   R"({"address":126,"before":"00 00","outcome":"not-written"}])"},
         StatusCase{"HalfChangeOfAnotherModel", "voltage --port COM3", "",
                    [](sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("66 87")); },
                    0, "half-changed", kDklHalfChanged,
