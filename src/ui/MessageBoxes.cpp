@@ -20,14 +20,9 @@ class QtMessageBoxes : public MessageBoxes {
                ->exec() == QMessageBox::Yes;
   }
   int Choose(const QString& text, const QStringList& choices) override {
-    const auto box = BuildMessageBox(BoxKind::Choice, text, false, QApplication::activeWindow());
-    QList<QAbstractButton*> buttons;
-    for (const QString& choice : choices)
-      buttons.append(box->addButton(choice, QMessageBox::ActionRole));
-    box->setDefaultButton(qobject_cast<QPushButton*>(buttons.back()));
-    box->setEscapeButton(buttons.back());
+    const auto box = BuildChoiceBox(text, choices, QApplication::activeWindow());
     box->exec();
-    const qsizetype chosen = buttons.indexOf(box->clickedButton());
+    const qsizetype chosen = box->buttons().indexOf(box->clickedButton());
     return static_cast<int>(chosen < 0 ? choices.size() - 1 : chosen);
   }
   void Failure(const QString& text, const QString& details) override {
@@ -100,7 +95,7 @@ std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text, 
       box->setEscapeButton(QMessageBox::No);
       break;
     case BoxKind::Choice:
-      // The choices bring their own buttons.
+      // BuildChoiceBox adds a button per choice.
       box->setWindowTitle(kConfirmationCaption);
       box->setIcon(QMessageBox::Warning);
       break;
@@ -110,5 +105,16 @@ std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text, 
       box->setStandardButtons(QMessageBox::Ok);
       break;
   }
+  return box;
+}
+
+std::unique_ptr<QMessageBox> BuildChoiceBox(const QString& text, const QStringList& choices,
+                                            QWidget* parent) {
+  auto box = BuildMessageBox(BoxKind::Choice, text, false, parent);
+  for (const QString& choice : choices) box->addButton(choice, QMessageBox::ActionRole);
+  // The last choice is the one that changes nothing: Enter and Escape both.
+  QAbstractButton* last = box->buttons().back();
+  box->setDefaultButton(qobject_cast<QPushButton*>(last));
+  box->setEscapeButton(last);
   return box;
 }

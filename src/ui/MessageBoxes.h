@@ -41,3 +41,7 @@ enum class BoxKind { Information, Confirmation, Failure, Choice };
 std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text,
                                              bool yesIsDefault = false, QWidget* parent = nullptr,
                                              const QString& details = {});
+// A choice box as the real implementation shows it: a button per choice, in
+// order, the last one the default and the answer to Escape.
+std::unique_ptr<QMessageBox> BuildChoiceBox(const QString& text, const QStringList& choices,
+                                            QWidget* parent = nullptr);

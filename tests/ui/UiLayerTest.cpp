@@ -86,6 +86,13 @@ TEST(RealMessageBoxes, LookAsTheProgramShowsThem) {
   EXPECT_EQ(failure->windowTitle(), "KAVEL S.A. devices' setup");
   EXPECT_EQ(failure->icon(), QMessageBox::Critical);
   EXPECT_EQ(failure->standardButtons(), QMessageBox::Ok);
+
+  auto choice = BuildChoiceBox("Which ?", {"Finish", "Undo", "Leave"});
+  EXPECT_EQ(choice->windowTitle(), " Confirmation ");
+  ASSERT_EQ(choice->buttons().size(), 3);
+  EXPECT_EQ(choice->buttons()[0]->text(), "Finish");
+  EXPECT_EQ(choice->defaultButton(), choice->buttons()[2]);
+  EXPECT_EQ(choice->escapeButton(), choice->buttons()[2]);
 }
 
 TEST(QtPump, DelayKeepsTheWindowsLive) {
