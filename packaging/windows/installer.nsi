@@ -13,15 +13,12 @@ Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !include LogicLib.nsh
-!include WinMessages.nsh
 !include FileFunc.nsh
 !include ${FILES}
 
 !define PRODUCT "kavel-setup"
 !define PUBLISHER "KAVEL S.A."
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
-; kavel-setup's main window, by its title: the program runs while it is there.
-!define MAIN_WINDOW "Setup program of KAVEL S.A. devices (QSN-740 type) "
 ; The status a silent run ends with when the program is running.
 !define STATUS_PROGRAM_RUNNING 3
 
@@ -45,12 +42,18 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
-; A running program holds its files: the user closes it first, or a silent
-; run ends with its own status.
-!macro WaitForProgramClosed
+; A running program holds its files: Windows opens a running program's file
+; for reading only. The user closes it first, or a silent run ends with its
+; own status.
+!macro WaitForProgramClosed FOLDER
   ${Do}
-    FindWindow $0 "" "${MAIN_WINDOW}"
-    ${If} $0 = 0
+    ${IfNot} ${FileExists} "${FOLDER}\kavel-setup.exe"
+      ${Break}
+    ${EndIf}
+    ClearErrors
+    FileOpen $0 "${FOLDER}\kavel-setup.exe" a
+    ${IfNot} ${Errors}
+      FileClose $0
       ${Break}
     ${EndIf}
     ${If} ${Silent}
@@ -66,13 +69,17 @@ UninstPage instfiles
 Function .onInit
   SetRegView 64
   SetShellVarContext all
-  !insertmacro WaitForProgramClosed
+  ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $1 == ""
+    StrCpy $1 $INSTDIR
+  ${EndIf}
+  !insertmacro WaitForProgramClosed $1
 FunctionEnd
 
 Function un.onInit
   SetRegView 64
   SetShellVarContext all
-  !insertmacro WaitForProgramClosed
+  !insertmacro WaitForProgramClosed $INSTDIR
 FunctionEnd
 
 Section "Install"

@@ -2,7 +2,8 @@
 # The installer under Wine, silently, twice (the second over the first), and
 # the uninstaller: the programs' folder under the 64-bit Program Files, the
 # Start-menu shortcut and the uninstall entry are there and then gone, and
-# the user's settings files (in %APPDATA% and beside the program) are kept.
+# the user's settings files (in %APPDATA% and beside the program) are kept;
+# a running program stops the installer.
 #   installer.sh WINE_STATE_DIR INSTALLER FOLDER VERSION
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -43,6 +44,23 @@ check "its quiet uninstall" entry QuietUninstallString 'uninstall.exe" /S'
 check "no modify" entry NoModify 0x1
 check "no repair" entry NoRepair 0x1
 check "its size" entry EstimatedSize 0x
+
+# A running program's files cannot be replaced: a silent run ends with its
+# own status. The program runs on Wine's windowless driver.
+wine_run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
+QT_QPA_PLATFORM=windows timeout 60 "$here/wine-run" "$state" "$installed/kavel-setup.exe" &
+program=$!
+status=0
+for _ in $(seq 50); do
+  status=0
+  wine_run "$installer" /S || status=$?
+  [ "$status" -eq 3 ] && break
+  sleep 0.2
+done
+check "a running program stops a silent install with status 3" test "$status" -eq 3
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+wine_run reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null
 
 echo "[Main Setings]" >"$installed/kavel-setup.ini"
 wine_run "$installer" /S
