@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The programs' folder for Windows users, run from where it lies under Wine
-# with no DLL of ours on the search path but those in the folder: kavel-setup.exe
-# is a windowed program and still answers --version through a pipe.
+# with no DLL of ours on the search path but those in the folder:
+# kavel-setup.exe is a windowed program with its icon and manifest, and still
+# answers --version through a pipe.
 #   program-folder.sh WINE_STATE_DIR FOLDER VERSION OBJDUMP
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -9,12 +10,18 @@ state=$1
 folder=$2
 version=$3
 objdump=$4
+program="$folder/kavel-setup.exe"
+fail() { echo "FAILED: $*" >&2; exit 1; }
 
-subsystem=$("$objdump" -p "$folder/kavel-setup.exe" | sed -n 's/^Subsystem[[:space:]]*//p')
-[[ "$subsystem" == *"(Windows GUI)"* ]] || { echo "FAILED: subsystem $subsystem" >&2; exit 1; }
+headers=$("$objdump" -p "$program")
+[[ "$headers" == *"(Windows GUI)"* ]] || fail "not a windowed program"
+# The icon Qt gives every window of the program, and the manifest.
+[[ "$headers" == *": IDI_ICON1,"* ]] || fail "no icon IDI_ICON1"
+grep -aq 'level="asInvoker"' "$program" || fail "the manifest asks for more than the user's rights"
+grep -aq '>PerMonitorV2</dpiAwareness>' "$program" || fail "the manifest's DPI awareness"
 
 # A missing DLL or plugin folder would end the program before it answers.
 answer=$(cd "$folder" && env -u WINEPATH "$here/wine-run" "$state" ./kavel-setup.exe --version | cat)
 answer=${answer%$'\r'}
-[ "$answer" = "kavel-setup $version" ] || { echo "FAILED: --version answered \"$answer\"" >&2; exit 1; }
+[ "$answer" = "kavel-setup $version" ] || fail "--version answered \"$answer\""
 echo "the windowed program answers through a pipe"
