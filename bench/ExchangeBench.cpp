@@ -43,6 +43,7 @@ constexpr double kExchangeBound = 1.02;
 constexpr double kRecordedChangeBound = 1.05;
 constexpr double kWaitingBound = 0.01;
 constexpr double kStartupBound = 1.10;
+constexpr unsigned kStartLimitSeconds = 60;
 
 bool allWithinBounds = true;
 
@@ -130,8 +131,13 @@ Start StartOnce(const std::vector<std::string>& command, const std::string& plug
   const auto t0 = Clock::now();
   const pid_t child = fork();
   if (child == 0) {
-    setenv("QT_PLUGIN_PATH", plugins.c_str(), 1);
-    setenv("QT_QPA_GENERIC_PLUGINS", "firstpaintexit", 1);
+    // Wine hands a Windows program the QT_ variables only under these names.
+    for (const char* prefix : {"", "WINE"}) {
+      setenv((std::string(prefix) + "QT_PLUGIN_PATH").c_str(), plugins.c_str(), 1);
+      setenv((std::string(prefix) + "QT_QPA_GENERIC_PLUGINS").c_str(), "firstpaintexit", 1);
+    }
+    // A program that never paints its window is ended rather than waited for.
+    alarm(kStartLimitSeconds);
     execv(arguments[0], arguments.data());
     _exit(127);
   }

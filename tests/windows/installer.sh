@@ -46,9 +46,10 @@ check "no repair" entry NoRepair 0x1
 check "its size" entry EstimatedSize 0x
 
 # A running program's files cannot be replaced: a silent run ends with its
-# own status. The program runs on Wine's windowless driver.
+# own status. The program runs on Wine's windowless driver (Wine hands it none
+# of our QT_ variables).
 wine_run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
-QT_QPA_PLATFORM=windows timeout 60 "$here/wine-run" "$state" "$installed/kavel-setup.exe" &
+timeout 60 "$here/wine-run" "$state" "$installed/kavel-setup.exe" &
 program=$!
 status=0
 for _ in $(seq 50); do
