@@ -21,7 +21,10 @@ grep -aq 'level="asInvoker"' "$program" || fail "the manifest asks for more than
 grep -aq '>PerMonitorV2</dpiAwareness>' "$program" || fail "the manifest's DPI awareness"
 
 # A missing DLL or plugin folder would end the program before it answers.
-answer=$(cd "$folder" && env -u WINEPATH "$here/wine-run" "$state" ./kavel-setup.exe --version | cat)
+# The pipe's reader takes the one line and ends: a Wine helper started beside
+# the program may hold the pipe open long after the program has ended.
+answer=$(cd "$folder" && env -u WINEPATH "$here/wine-run" "$state" ./kavel-setup.exe --version |
+  head -n 1)
 answer=${answer%$'\r'}
 [ "$answer" = "kavel-setup $version" ] || fail "--version answered \"$answer\""
 echo "the windowed program answers through a pipe"
