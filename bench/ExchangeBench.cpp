@@ -262,7 +262,7 @@ int main(int argc, char** argv) {
         voltage = from == 220 ? 230 : 220;
         meter.ClearVersion();
         meter.GetMeterType();
-        recorder.Recorded(meter, "COM1", VoltageChangeWords(from, voltage),
+        recorder.Recorded(meter, "COM1", VoltageChange(from, voltage),
                           [&] { return meter.WriteNominalVoltage(voltage); });
       },
       kRecordedChangeBound);

@@ -17,14 +17,15 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev
+BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev nlohmann-json3-dev
   desktop-file-utils appstream dpkg-dev file)
 # The Windows side: the 64-bit cross compiler with POSIX threads (not the
 # mingw-w64 metapackage, 1.2 GB of what is not needed), GoogleTest's sources,
 # Wine to run the tests, socat for the terminals their ports are mapped to,
 # the Linux compiler for the simulated tester on the far end, NSIS for the
 # installer and the Polish locale's source, made for Wine alone in a test.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine wine64 socat g++ nsis locales)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine wine64 socat g++ nsis locales
+  nlohmann-json3-dev)
 # A Qt cross-built for Windows runs the machine's own moc, rcc and uic.
 QT_HOST_OPTIONS=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(uname -m)-linux-gnu/cmake")
 

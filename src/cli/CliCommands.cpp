@@ -1,7 +1,6 @@
 #include "CliCommands.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -62,27 +61,44 @@ std::string Hex(int byte) {
   return text;
 }
 
-// Identifies the tester: its meter type code and version text.
-std::uint8_t IdentifyOn(TKavelPort& port, std::string& versionText) {
+// Identifies the tester: its meter type code and version text, as the
+// tester sent it and as UTF-8.
+std::uint8_t IdentifyOn(TKavelPort& port, std::string& sent, std::string& versionText) {
   TMeter probe;
   probe.Port = &port;
   const std::uint8_t code = probe.GetMeterType();
-  probe.GetVersion(versionText);
-  versionText = TesterText(versionText);
+  probe.GetVersion(sent);
+  versionText = TesterText(sent);
   return code;
 }
 
 // Identifies the tester and answers a meter object of the class that serves
-// it; refuses a tester the program has no class for.
+// it, holding its version text; refuses a tester the program has no class
+// for.
 std::unique_ptr<TMeter> Identify(Session& s, std::uint8_t& code, std::string& versionText) {
-  code = IdentifyOn(s.port, versionText);
+  std::string sent;
+  code = IdentifyOn(s.port, sent, versionText);
   const MeterModel* model = MeterModelOf(code);
   if (!model || !model->makeMeter)
     throw Refusal{kWrongModel, "the tester " + versionText + " is not supported by this program"};
   auto meter = MakeMeter(code);
   meter->Port = &s.port;
   meter->MeterType = code;
+  meter->VersionText = sent;
   return meter;
+}
+
+// The user's yes to the question on the terminal, unless --yes gave it.
+void Confirm(const CliOptions& options, std::istream& in, std::ostream& err,
+             const std::string& question) {
+  if (options.yes) return;
+  err << question << " [y/N] " << std::flush;
+  std::string answer;
+  std::getline(in, answer);
+  std::transform(answer.begin(), answer.end(), answer.begin(),
+                 [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
+  if (answer != "y" && answer != "yes")
+    throw Refusal{kRefusedByRule, "not written: the answer was not yes"};
 }
 
 // Before a write: the model the user insisted on, the user's yes, and a fresh
@@ -92,15 +108,7 @@ void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
   const MeterModel* model = MeterModelOf(meter.MeterType);
   if (!s.options.expect.empty() && model->deviceName != s.options.expect)
     throw Refusal{kWrongModel, "the tester is " + versionText + ", not a " + s.options.expect};
-  if (!s.options.yes) {
-    s.err << question << " [y/N] " << std::flush;
-    std::string answer;
-    std::getline(s.in, answer);
-    std::transform(answer.begin(), answer.end(), answer.begin(),
-                   [](unsigned char c) { return std::tolower(c); });
-    if (answer != "y" && answer != "yes")
-      throw Refusal{kRefusedByRule, "not written: the answer was not yes"};
-  }
+  Confirm(s.options, s.in, s.err, question);
   if (!IdentifiesAs(meter, meter.MeterType)) {
     std::string now;
     meter.GetVersion(now);
@@ -109,8 +117,8 @@ void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
 }
 
 // Before voltage and auto read or write anything: a change the record says
-// was cut short on this port is looked for on the tester, and put right when
-// --repair asks for it. True when the command goes on; false when --repair
+// was cut short on a tester of this model and version text, on any port, is
+// looked for on the tester, and put right when --repair asks for it. True when the command goes on; false when --repair
 // has done its work (or found none to do).
 bool HalfChangeSettled(Session& s, TMeter& meter, const std::string& versionText) {
   const bool repairAsked = !s.options.repair.empty();
@@ -127,7 +135,7 @@ bool HalfChangeSettled(Session& s, TMeter& meter, const std::string& versionText
   const Repair repair = s.options.repair == "finish" ? Repair::Finish : Repair::Undo;
   ClearToWrite(s, meter, versionText,
                story + (repair == Repair::Finish ? " Finish the change?" : " Undo the change?"));
-  if (!s.recorder.Recorded(meter, s.portName, RepairWords(halfChange, repair),
+  if (!s.recorder.Recorded(meter, s.portName, RepairOf(halfChange, repair),
                            [&] { return WriteRepair(meter, halfChange, repair); }))
     throw Refusal{kCorruptOrRefused,
                   "not repaired: the tester no longer holds what it held a moment ago"};
@@ -137,8 +145,8 @@ bool HalfChangeSettled(Session& s, TMeter& meter, const std::string& versionText
 }
 
 void IdentifyCommand(Session& s) {
-  std::string text;
-  const std::uint8_t code = IdentifyOn(s.port, text);
+  std::string sent, text;
+  const std::uint8_t code = IdentifyOn(s.port, sent, text);
   s.report.Text("version", text);
   s.report.Text("model", text.substr(0, 7));
   s.report.Text("firmware", text.size() > 9 ? text.substr(9, 4) : "");
@@ -171,7 +179,7 @@ void VoltageCommand(Session& s) {
   // A DKL-310 refuses a settings block whose CRC is wrong; a TVA-740 a
   // voltage word that no longer holds what was read (another tester plugged
   // in meanwhile).
-  if (!s.recorder.Recorded(*meter, s.portName, VoltageChangeWords(voltage, wanted),
+  if (!s.recorder.Recorded(*meter, s.portName, VoltageChange(voltage, wanted),
                            [&] { return meter->WriteNominalVoltage(wanted); }))
     throw Refusal{kCorruptOrRefused,
                   code == kMeterDKL310
@@ -200,7 +208,7 @@ void AutoCommand(Session& s) {
     ClearToWrite(
         s, *meter, versionText,
         "Change the AUTO mode of " + versionText + " on " + s.portName + " to " + Hex(byte) + "?");
-    s.recorder.Recorded(*meter, s.portName, AutoSetupChangeWords(byte),
+    s.recorder.Recorded(*meter, s.portName, AutoSetupChange(byte),
                         [&] { meter->WriteAutoSetup(byte); });
   }
   std::vector<std::string> names;
@@ -219,6 +227,31 @@ void PortsCommand(CliReport& report) {
   std::vector<std::vector<std::string>> ports;
   for (const std::string& name : names) ports.push_back({name, PortDescription(name)});
   report.Records("ports", {"name", "description"}, ports);
+}
+
+// Settles a half-change whose tester will never come back.
+int ForgetCommand(const CliOptions& options, std::istream& in, std::ostream& err,
+                  CliReport& report) {
+  ChangeRecorder recorder("kavel-cli", GetFileVersionText());
+  const std::vector<ChangeLine> pending = recorder.Record().Pending();
+  const auto found = std::find_if(pending.begin(), pending.end(),
+                                  [&](const ChangeLine& line) { return line.id == options.changeId; });
+  if (found == pending.end())
+    return report.Fail(kRefusedByRule, "no half-change " + options.changeId +
+                                           " is pending (kavel-cli history --pending lists them)");
+  try {
+    Confirm(options, in, err,
+            "Give up the half-change of " + found->time + " of " + found->versionText + " on " +
+                found->port + " (" + found->change +
+                ")? It will not be offered for putting right again.");
+  } catch (const Refusal& refusal) {
+    return report.Fail(refusal.status, "not given up: the answer was not yes");
+  }
+  RecordGivenUp(recorder, *found);
+  const std::string note = recorder.TakeNote();
+  if (!note.empty()) return report.Fail(kCorruptOrRefused, note);
+  report.Text("forgotten", found->id);
+  return report.Done();
 }
 
 SettingsFileLocation SettingsFileOf(const CliOptions& options,
@@ -253,6 +286,7 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
     HistoryCommand(options, report);
     return report.Done();
   }
+  if (options.command == "forget") return ForgetCommand(options, in, err, report);
   const std::string portName =
       options.port.empty() ? UpperCasePortName(settings.ReadString(kMainSection, kPortKey, ""))
                            : options.port;
@@ -271,24 +305,29 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
   }
   ChangeRecorder recorder("kavel-cli", GetFileVersionText());
   Session session{options, in, err, report, port, portName, recorder};
-  // A record that could not be written is told with the change's outcome.
-  const auto withNote = [&](const std::string& message) {
+  // A change that left the tester half-changed ends with its own status and
+  // says what the tester may hold; a record that could not be written is
+  // told with the change's outcome.
+  const auto fail = [&](CliStatus status, std::string message) {
+    if (const std::optional<ChangeLine> halfChange = recorder.TakeHalfChange()) {
+      status = kHalfChanged;
+      message += "\n" + HalfChangedText(*halfChange);
+    }
     const std::string note = recorder.TakeNote();
-    return note.empty() ? message : message + "\n" + note;
+    return report.Fail(status, note.empty() ? message : message + "\n" + note);
   };
   try {
     if (options.command == "identify") IdentifyCommand(session);
     if (options.command == "voltage") VoltageCommand(session);
     if (options.command == "auto") AutoCommand(session);
   } catch (const Refusal& refusal) {
-    return report.Fail(refusal.status, withNote(refusal.message));
+    return fail(refusal.status, refusal.message);
   } catch (const ENoConnection& failure) {
-    return report.Fail(kNoAnswer, withNote("port " + portName + ": no answer from the tester (" +
-                                           failure.Message + ")"));
+    return fail(kNoAnswer, "port " + portName + ": no answer from the tester (" + failure.Message + ")");
   } catch (const EComPort& failure) {
-    return report.Fail(kPortNotOpen, withNote("port " + portName + ": " + failure.Message));
+    return fail(kPortNotOpen, "port " + portName + ": " + failure.Message);
   } catch (const Exception& failure) {
-    return report.Fail(kCorruptOrRefused, withNote("port " + portName + ":" + failure.Message));
+    return fail(kCorruptOrRefused, "port " + portName + ":" + failure.Message);
   }
   report.Text("port", portName);
   const std::string note = recorder.TakeNote();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "ChangeRecord.h"
 #include "PathText.h"
@@ -9,21 +10,42 @@
 
 namespace {
 
+// A cell of the table: control characters, which would act on the terminal
+// (a name with an escape sequence in it), show as "?".
+std::string Printable(const std::string& text) {
+  std::string printable;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    // U+0080 to U+009F, the C1 controls, are 0xC2 0x80 to 0xC2 0x9F in UTF-8.
+    const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                    static_cast<unsigned char>(text[i + 1]) < 0xA0 &&
+                    static_cast<unsigned char>(text[i + 1]) >= 0x80;
+    if (byte < 0x20 || byte == 0x7F || c1) {
+      printable += '?';
+      i += c1 ? 1 : 0;
+    } else {
+      printable += text[i];
+    }
+  }
+  return printable;
+}
+
 // One row of the table: the fixed columns padded, the change last.
 std::string Row(const std::string& time, const std::string& port, const std::string& model,
                 const std::string& outcome, const std::string& user, const std::string& change) {
-  char fixed[128];
-  std::snprintf(fixed, sizeof fixed, "%-24s  %-6s  %-7s  %-12s  %-10s  ", time.c_str(),
-                port.c_str(), model.c_str(), outcome.c_str(), user.c_str());
-  return fixed + change + "\n";
+  char fixed[160];
+  std::snprintf(fixed, sizeof fixed, "%-24s  %-6s  %-7s  %-12s  %-10s  ", Printable(time).c_str(),
+                Printable(port).c_str(), Printable(model).c_str(), Printable(outcome).c_str(),
+                Printable(user).c_str());
+  return fixed + Printable(change) + "\n";
 }
 
 }  // namespace
 
 void HistoryCommand(const CliOptions& options, CliReport& report) {
   const ChangeRecord record(ChangeRecordPath());
-  std::vector<ChangeLine> lines = record.Lines();
-  std::reverse(lines.begin(), lines.end());
+  std::vector<ChangeLine> lines = options.pending ? record.Pending() : OnePerChange(record.Lines());
+  if (!options.pending) std::reverse(lines.begin(), lines.end());
   // Times are ISO 8601 in UTC throughout, so text order is time order, and a
   // date alone is the start of its day.
   std::erase_if(lines, [&](const ChangeLine& line) {
@@ -31,13 +53,16 @@ void HistoryCommand(const CliOptions& options, CliReport& report) {
             UpperCasePortName(line.port) != UpperCasePortName(options.port)) ||
            (!options.since.empty() && line.time < options.since);
   });
-  std::string json = "[";
+  nlohmann::ordered_json json = nlohmann::ordered_json::array();
   std::string table = Row("time (UTC)", "port", "model", "outcome", "user", "change");
   for (const ChangeLine& line : lines) {
-    if (json.size() > 1) json += ',';
-    json += ToJsonLine(line);
-    table += Row(line.time, line.port, line.model, line.outcome, line.user, line.change);
+    json.push_back(ChangeJson(line));
+    // A pending one is named by its id, for forget.
+    table += Row(line.time, line.port, line.model, line.outcome, line.user,
+                 options.pending ? line.id + "  " + line.change : line.change);
   }
-  if (lines.empty()) table = "no change recorded in " + Utf8Of(record.File()) + "\n";
-  report.Json("changes", json + "]", table);
+  if (lines.empty())
+    table = std::string(options.pending ? "no half-change pending" : "no change recorded") +
+            " in " + Utf8Of(record.File()) + "\n";
+  report.Json(options.pending ? "pending" : "changes", std::move(json), table);
 }

@@ -3,6 +3,7 @@
 #include "CliOptions.h"
 #include "CliReport.h"
 
-// kavel-cli history: the record of changes, newest first, as a table or as
-// the record's own JSON lines; filtered by --port and --since.
+// kavel-cli history: the record of changes, newest first, one entry per
+// change (or with --pending the half-changes not yet settled), as a table or
+// as the record's own JSON lines; filtered by --port and --since.
 void HistoryCommand(const CliOptions& options, CliReport& report);

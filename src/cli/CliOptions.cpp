@@ -1,7 +1,7 @@
 #include "CliOptions.h"
 
 #include <cctype>
-#include <cstdlib>
+#include <charconv>
 
 #include "TVA740.h"
 
@@ -15,9 +15,12 @@ const char kCliUsage[] =
     "  voltage [--port NAME] [220|230]  read the nominal voltage, or set it\n"
     "  auto [--port NAME] [--set BYTE | --basic | --all]\n"
     "                                   read the AUTO-mode byte, or set it (TVA-740 2.0+)\n"
-    "  history [--port NAME] [--since TIME]\n"
+    "  history [--port NAME] [--since TIME] [--pending]\n"
     "                                   the record of changes made to testers, newest\n"
-    "                                   first; TIME as 2026-12-07 or 2026-12-07T18:40 (UTC)\n"
+    "                                   first; TIME as 2026-12-07 or 2026-12-07T18:40 (UTC);\n"
+    "                                   --pending: the half-changes not yet put right\n"
+    "  forget ID                        give up the half-change ID (history --pending)\n"
+    "                                   of a tester that will not come back\n"
     "Without --port, the port kavel-setup remembers (\"Serial port\" in its settings file).\n"
     "\n"
     "Options:\n"
@@ -46,9 +49,11 @@ namespace {
 std::optional<int> Number(const std::string& text, int limit) {
   if (text.empty() || text.size() > 6) return std::nullopt;
   const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-  char* end = nullptr;
-  const long value = std::strtol(text.c_str() + (hex ? 2 : 0), &end, hex ? 16 : 10);
-  if (*end != '\0' || value < 0 || value > limit || text[0] == '-' || text[0] == '+')
+  const char* end = text.data() + text.size();
+  unsigned value = 0;  // unsigned: no sign is taken
+  const auto [stop, error] =
+      std::from_chars(text.data() + (hex ? 2 : 0), end, value, hex ? 16 : 10);
+  if (stop != end || error != std::errc() || value > static_cast<unsigned>(limit))
     return std::nullopt;
   return static_cast<int>(value);
 }
@@ -93,6 +98,8 @@ ParsedOptions ParseCliOptions(int argc, char** argv) {
       o.since = value();
       if (o.since.empty() || !std::isdigit(static_cast<unsigned char>(o.since[0])))
         fail("--since takes a time such as 2026-12-07 or 2026-12-07T18:40");
+    } else if (arg == "--pending") {
+      o.pending = true;
     } else if (arg == "--basic") {
       o.autoSetup = tva740::kBasicOptions;
     } else if (arg == "--all") {
@@ -102,20 +109,24 @@ ParsedOptions ParseCliOptions(int argc, char** argv) {
     } else if (o.command.empty()) {
       o.command = arg;
     } else if (o.command == "voltage" && !o.voltage && (arg == "220" || arg == "230")) {
-      o.voltage = std::stoi(arg);
+      o.voltage = arg == "220" ? 220 : 230;
+    } else if (o.command == "forget" && o.changeId.empty()) {
+      o.changeId = arg;
     } else {
       fail("unexpected " + arg);
     }
   }
   if (o.help || o.version) return parsed;
   if (o.command != "ports" && o.command != "identify" && o.command != "voltage" &&
-      o.command != "auto" && o.command != "history")
+      o.command != "auto" && o.command != "history" && o.command != "forget")
     fail(o.command.empty() ? "no command" : "unknown command " + o.command);
   if (o.autoSetup && o.command != "auto") fail("--set, --basic and --all belong to auto");
   if (!o.repair.empty() && o.command != "voltage" && o.command != "auto")
     fail("--repair belongs to voltage and auto");
   if (!o.repair.empty() && (o.voltage || o.autoSetup))
     fail("--repair goes alone: put the tester right first, then change it");
-  if (!o.since.empty() && o.command != "history") fail("--since belongs to history");
+  if ((!o.since.empty() || o.pending) && o.command != "history")
+    fail("--since and --pending belong to history");
+  if (o.command == "forget" && o.changeId.empty()) fail("forget needs the ID of a half-change");
   return parsed;
 }

@@ -5,7 +5,7 @@
 
 // What kavel-cli was asked to do.
 struct CliOptions {
-  std::string command;           // ports, identify, voltage, auto, history
+  std::string command;           // ports, identify, voltage, auto, history, forget
   std::string port;              // --port NAME; empty: the port the program remembers
   std::string settings;          // --settings FILE; empty: the program's own
   std::string expect;            // --expect MODEL: "TVA-740" or "DKL-310"
@@ -13,6 +13,8 @@ struct CliOptions {
   std::optional<int> autoSetup;  // auto --set BYTE, --basic, --all
   std::string repair;            // --repair finish|undo: put a half-change right
   std::string since;             // history --since TIME: the lines from then on
+  bool pending = false;          // history --pending: the half-changes not settled
+  std::string changeId;          // forget ID: the half-change given up
   bool yes = false;
   bool json = false;
   bool help = false;

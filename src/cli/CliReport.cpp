@@ -1,66 +1,66 @@
 #include "CliReport.h"
 
-#include "JsonText.h"
+namespace {
+
+// Text that is no UTF-8 (a name the system gave in another encoding) is
+// printed with U+FFFD in its place.
+std::string JsonText(const nlohmann::ordered_json& json) {
+  return json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+}  // namespace
 
 void CliReport::Text(const std::string& name, const std::string& value) {
-  jsonFields_.emplace_back(name, JsonString(value));
+  result_[name] = value;
   text_ += name + ": " + value + "\n";
 }
 
 void CliReport::Number(const std::string& name, long value) {
-  jsonFields_.emplace_back(name, std::to_string(value));
+  result_[name] = value;
   text_ += name + ": " + std::to_string(value) + "\n";
 }
 
 void CliReport::List(const std::string& name, const std::vector<std::string>& values) {
-  std::string json = "[";
+  result_[name] = values;
   text_ += name + ":\n";
-  for (const std::string& value : values) {
-    if (json.size() > 1) json += ',';
-    json += JsonString(value);
-    text_ += "  " + value + "\n";
-  }
-  jsonFields_.emplace_back(name, json + "]");
+  for (const std::string& value : values) text_ += "  " + value + "\n";
 }
 
 void CliReport::Records(const std::string& name, const std::vector<std::string>& fields,
                         const std::vector<std::vector<std::string>>& records) {
-  std::string json = "[";
+  nlohmann::ordered_json json = nlohmann::ordered_json::array();
   text_ += name + ":\n";
   for (const std::vector<std::string>& record : records) {
-    if (json.size() > 1) json += ',';
-    json += '{';
+    nlohmann::ordered_json object = nlohmann::ordered_json::object();
     text_ += " ";
     for (size_t i = 0; i < fields.size(); ++i) {
-      if (i > 0) json += ',';
-      json += JsonString(fields[i]) + ":" + JsonString(record[i]);
+      object[fields[i]] = record[i];
       text_ += " " + record[i];
     }
-    json += '}';
+    json.push_back(std::move(object));
     text_ += "\n";
   }
-  jsonFields_.emplace_back(name, json + "]");
+  result_[name] = std::move(json);
 }
 
-void CliReport::Json(const std::string& name, const std::string& json, const std::string& text) {
-  jsonFields_.emplace_back(name, json);
+void CliReport::Json(const std::string& name, nlohmann::ordered_json json,
+                     const std::string& text) {
+  result_[name] = std::move(json);
   text_ += text;
 }
 
 int CliReport::Done() {
-  if (!json_) {
+  if (json_) {
+    out_ << JsonText(result_) << "\n";
+  } else {
     out_ << text_;
-    return kDone;
   }
-  out_ << "{\"status\":0";
-  for (const auto& [name, value] : jsonFields_) out_ << "," << JsonString(name) << ":" << value;
-  out_ << "}\n";
   return kDone;
 }
 
 int CliReport::Fail(CliStatus status, const std::string& message) {
   if (json_) {
-    out_ << "{\"status\":" << status << ",\"error\":" << JsonString(message) << "}\n";
+    out_ << JsonText({{"status", status}, {"error", message}}) << "\n";
   } else {
     err_ << "kavel-cli: " << message << "\n";
   }

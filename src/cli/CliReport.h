@@ -1,8 +1,8 @@
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 // Exit statuses of kavel-cli, one per kind of outcome.
@@ -32,8 +32,8 @@ class CliReport {
   void Records(const std::string& name, const std::vector<std::string>& fields,
                const std::vector<std::vector<std::string>>& records);
 
-  // A value that is JSON already, and its text form as it stands.
-  void Json(const std::string& name, const std::string& json, const std::string& text);
+  // A value as JSON, and its text form as it stands.
+  void Json(const std::string& name, nlohmann::ordered_json json, const std::string& text);
 
   // Prints the result; answers kDone.
   int Done();
@@ -44,6 +44,6 @@ class CliReport {
   bool json_;
   std::ostream& out_;
   std::ostream& err_;
-  std::vector<std::pair<std::string, std::string>> jsonFields_;  // name, JSON value
+  nlohmann::ordered_json result_ = {{"status", 0}};
   std::string text_;
 };

@@ -174,6 +174,7 @@ LocationWrite PlannedWrite(std::uint16_t address, std::string before, std::strin
 }
 
 void TMeter::EEWriteTogether(std::vector<LocationWrite> writes) {
+  if (writes.size() > 1 && BeforeWritingTogether) BeforeWritingTogether(writes);
   const size_t first = Touched.size();
   Touched.insert(Touched.end(), writes.begin(), writes.end());
   const auto location = [&](size_t i) -> LocationWrite& { return Touched[first + i]; };

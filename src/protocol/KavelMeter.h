@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,12 @@ class TMeter {
   // same), so that a tester still answering is left exactly as it was; then
   // the failure is raised as it came.
   void EEWriteTogether(std::vector<LocationWrite> writes);
+
+  // Told of two or more writes that belong together before the first is
+  // sent (a record of changes keeps them, so that a run ended between them
+  // leaves a trace); empty: nobody listens.
+  using PlannedWrites = std::function<void(const std::vector<LocationWrite>&)>;
+  PlannedWrites BeforeWritingTogether;
 
  protected:
   // One location alone, accounted for in Touched; a failure passes unchanged.

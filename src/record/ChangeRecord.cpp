@@ -2,25 +2,33 @@
 
 #include <algorithm>
 #include <fstream>
+#include <unordered_map>
 
 #include "PathText.h"
-#include "PortNames.h"
 #include "RecordFileSystem.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Whole lines only: a last line without its end was torn and is skipped,
-// as is anything that is no line of ours.
-std::vector<ChangeLine> ReadLines(const fs::path& file) {
-  std::vector<ChangeLine> lines;
+// The whole lines of the file, as text: a last line without its end was
+// torn (its writer killed) and is left out.
+template <class Each>
+void ForEachWholeLine(const fs::path& file, Each each) {
   std::ifstream in(file, std::ios::binary);
   std::string text;
   while (std::getline(in, text)) {
     if (in.eof()) break;  // no line end: torn
-    if (auto line = ParseChangeLine(text)) lines.push_back(std::move(*line));
+    each(text);
   }
+}
+
+// Every line of ours in the file; anything else is skipped.
+std::vector<ChangeLine> ReadLines(const fs::path& file) {
+  std::vector<ChangeLine> lines;
+  ForEachWholeLine(file, [&](const std::string& text) {
+    if (auto line = ParseChangeLine(text)) lines.push_back(std::move(*line));
+  });
   return lines;
 }
 
@@ -31,13 +39,18 @@ bool EndsWithLineEnd(const fs::path& file) {
   return !in.get(last) || last == '\n';
 }
 
+fs::path DefaultRecordFolder() {
+  const fs::path folder = UserStateFolder();
+  return folder.empty() ? fs::path() : folder / "kavel-setup";
+}
+
 }  // namespace
 
 fs::path ChangeRecordPath() {
   const fs::path chosen = PathFromEnvironment(kRecordVariable);
   if (!chosen.empty()) return chosen;
-  const fs::path folder = UserStateFolder();
-  return folder.empty() ? fs::path() : folder / "kavel-setup" / "changes.jsonl";
+  const fs::path folder = DefaultRecordFolder();
+  return folder.empty() ? fs::path() : folder / "changes.jsonl";
 }
 
 fs::path ChangeRecord::Numbered(int n) const {
@@ -55,47 +68,131 @@ int ChangeRecord::FilesBefore() const {
   return n;
 }
 
+std::string ChangeRecord::Rotate() const {
+  // The new file is whole, pending lines and all, before the full one is
+  // renamed: a rotation cut short leaves either the old file or both.
+  std::string carried;
+  std::vector<ChangeLine> pending = Pending();
+  std::reverse(pending.begin(), pending.end());
+  for (const ChangeLine& line : pending) carried += ToJsonLine(line) + "\n";
+  const fs::path next = fs::path(file_) += ".new";
+  std::error_code error;
+  fs::remove(next, error);
+  if (!carried.empty()) {
+    const std::string trouble = AppendFlushed(next, carried);
+    if (!trouble.empty()) return trouble;
+  }
+  const fs::path numbered = Numbered(FilesBefore() + 1);
+  fs::rename(file_, numbered, error);
+  if (error) {
+    fs::remove(next, error);
+    return "cannot rename " + Utf8Of(file_) + ": " + error.message();
+  }
+  if (!carried.empty()) {
+    fs::rename(next, file_, error);
+    if (error) {
+      // Without its pending lines the new file would hide them: the full
+      // one goes on.
+      std::error_code ignored;
+      fs::rename(numbered, file_, ignored);
+      return "cannot rename " + Utf8Of(next) + ": " + error.message();
+    }
+  }
+  SyncFolder(file_.parent_path());
+  return "";
+}
+
 std::string ChangeRecord::Append(const ChangeLine& line) const {
   if (file_.empty()) return "no folder for it: neither HOME nor a state folder is set";
-  std::error_code error;
-  fs::create_directories(file_.parent_path(), error);
-  if (error)
-    return "cannot make the folder " + Utf8Of(file_.parent_path()) + ": " + error.message();
+  const fs::path folder = file_.parent_path();
+  if (!folder.empty()) {
+    const std::string trouble = MakeFolder(folder, folder == DefaultRecordFolder());
+    if (!trouble.empty()) return trouble;
+  }
   const RecordLock lock(fs::path(file_) += ".lock");
   if (!lock.Held()) return lock.Trouble();
 
+  std::error_code error;
   std::uintmax_t size = fs::file_size(file_, error);
-  if (error) size = 0;  // not there yet
-  if (size >= kRecordFileLimit) {
-    fs::rename(file_, Numbered(FilesBefore() + 1), error);
-    // A file that cannot be renamed takes the line all the same.
-    if (!error) size = 0;
-  }
+  const bool made = error.value() != 0;  // not there yet: this line makes it
+  if (made) size = 0;
+  // A file that cannot be rotated takes the line all the same.
+  if (size >= kRecordFileLimit && Rotate().empty()) size = 0;
   std::string bytes = ToJsonLine(line) + "\n";
   if (size > 0 && !EndsWithLineEnd(file_)) bytes.insert(0, "\n");
-  return AppendFlushed(file_, bytes);
+  const std::string trouble = AppendFlushed(file_, bytes);
+  if (trouble.empty() && made) SyncFolder(folder);
+  return trouble;
 }
 
 std::vector<ChangeLine> ChangeRecord::Lines() const {
   std::vector<ChangeLine> lines;
-  for (int n = FilesBefore(); n >= 0; --n) {
-    std::vector<ChangeLine> more = ReadLines(Numbered(n));
+  const int files = FilesBefore();
+  for (int n = 1; n <= files + 1; ++n) {
+    std::vector<ChangeLine> more = ReadLines(Numbered(n <= files ? n : 0));
     lines.insert(lines.end(), std::make_move_iterator(more.begin()),
                  std::make_move_iterator(more.end()));
   }
   return lines;
 }
 
-std::optional<ChangeLine> ChangeRecord::LastFor(const std::string& port) const {
-  // Newest file first: the older ones are read only while none has the port.
-  std::vector<int> newestFirst{0};
-  for (int n = FilesBefore(); n >= 1; --n) newestFirst.push_back(n);
-  for (int n : newestFirst) {
-    const std::vector<ChangeLine> lines = ReadLines(Numbered(n));
-    const auto found = std::find_if(lines.rbegin(), lines.rend(), [&](const ChangeLine& line) {
-      return UpperCasePortName(line.port) == UpperCasePortName(port);
-    });
-    if (found != lines.rend()) return *found;
+std::vector<ChangeLine> ChangeRecord::Pending() const {
+  // Only lines that can start, leave or settle a half-change are parsed:
+  // a full file is a few thousand lines, read before every dialog. Such a
+  // line names its outcome or the half-change it deals with, or it is the
+  // final line of a change whose started line came before.
+  std::vector<std::string> started;
+  std::vector<ChangeLine> lines;
+  ForEachWholeLine(file_, [&](const std::string& text) {
+    const auto has = [&](const std::string& part) { return text.find(part) != std::string::npos; };
+    if (!has(kOutcomeStarted) && !has(kOutcomeHalfChanged) && !has("\"about\"") &&
+        std::none_of(started.begin(), started.end(), has))
+      return;
+    std::optional<ChangeLine> line = ParseChangeLine(text);
+    if (!line) return;
+    if (line->outcome == kOutcomeStarted) started.push_back(line->id);
+    lines.push_back(std::move(*line));
+  });
+  return PendingOf(lines);
+}
+
+std::vector<ChangeLine> PendingOf(const std::vector<ChangeLine>& lines) {
+  std::vector<ChangeLine> pending;
+  const auto settle = [&](const std::string& id) {
+    std::erase_if(pending, [&](const ChangeLine& line) { return line.id == id; });
+  };
+  for (const ChangeLine& line : lines) {
+    // One location holds its old bytes or its new: no mix to put right.
+    if (line.action == kActionChange && line.locations.size() > 1) {
+      const auto same = std::find_if(pending.begin(), pending.end(),
+                                     [&](const ChangeLine& p) { return p.id == line.id; });
+      if (line.outcome != kOutcomeStarted && line.outcome != kOutcomeHalfChanged) {
+        settle(line.id);  // its final line: done, put back or never written
+      } else if (same != pending.end()) {
+        *same = line;  // its final line, half-changed, or a copy carried on
+      } else {
+        pending.push_back(line);
+      }
+    }
+    if (line.settles) settle(line.about);
   }
-  return std::nullopt;
+  std::reverse(pending.begin(), pending.end());
+  return pending;
+}
+
+std::vector<ChangeLine> OnePerChange(const std::vector<ChangeLine>& lines) {
+  std::vector<ChangeLine> changes;
+  std::unordered_map<std::string, size_t> entry;  // id -> index in changes
+  for (const ChangeLine& line : lines) {
+    const auto [at, first] = entry.emplace(line.id, changes.size());
+    if (first) {
+      changes.push_back(line);
+    } else if (line.outcome != kOutcomeStarted) {
+      changes[at->second] = line;
+    }
+  }
+  for (ChangeLine& change : changes) {
+    if (change.outcome == kOutcomeStarted) change.outcome = kOutcomeHalfChanged;
+  }
+  return changes;
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <random>
 #include <utility>
 
 #include "MeterModels.h"
@@ -10,10 +11,9 @@
 
 namespace {
 
-std::string HexByte(unsigned byte) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", byte & 0xFF);
-  return text;
+std::string HexByte(std::int64_t byte) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  return std::string("0x") + kDigits[(byte >> 4) & 0x0F] + kDigits[byte & 0x0F];
 }
 
 const char* LocationOutcomeText(LocationOutcome outcome) {
@@ -30,23 +30,39 @@ const char* LocationOutcomeText(LocationOutcome outcome) {
   return "not-written";
 }
 
-}  // namespace
-
-ChangeWords VoltageChangeWords(std::uint16_t from, std::uint16_t to) {
-  return [=](const std::vector<LocationWrite>&) {
-    return "nominal voltage " + std::to_string(from) + " V to " + std::to_string(to) + " V";
+// The English words of a change from its data.
+std::string WordsOf(const Asked& asked) {
+  if (!asked.words.empty()) return asked.words;
+  const auto value = [](const std::optional<std::int64_t>& number, auto text) {
+    return number ? text(*number) : std::string();
   };
+  if (asked.setting == kSettingVoltage)
+    return "nominal voltage " + value(asked.from, [](auto v) { return std::to_string(v) + " V"; }) +
+           " to " + value(asked.to, [](auto v) { return std::to_string(v) + " V"; });
+  const std::string from = value(asked.from, [](auto v) { return HexByte(v) + " "; });
+  return "AUTO-mode byte " + from + "to " + value(asked.to, HexByte);
 }
 
-ChangeWords AutoSetupChangeWords(std::uint8_t to) {
-  // The byte it held is known only once the write has read it.
-  return [=](const std::vector<LocationWrite>& locations) {
-    const std::string from =
-        locations.empty() || locations[0].before.empty()
-            ? std::string()
-            : HexByte(static_cast<unsigned char>(locations[0].before[0])) + " ";
-    return "AUTO-mode byte " + from + "to " + HexByte(to);
-  };
+}  // namespace
+
+Asked VoltageChange(std::uint16_t from, std::uint16_t to) {
+  Asked asked;
+  asked.setting = kSettingVoltage;
+  asked.from = from;
+  asked.to = to;
+  return asked;
+}
+
+Asked AutoSetupChange(std::uint8_t to) {
+  Asked asked;
+  asked.setting = kSettingAutoMode;
+  asked.to = to;
+  return asked;
+}
+
+TesterOnPort TesterOf(const TMeter& meter, const std::string& port) {
+  const MeterModel* model = MeterModelOf(meter.MeterType);
+  return {port, TesterText(meter.VersionText), model ? model->deviceName : ""};
 }
 
 std::string OutcomeOf(const std::vector<LocationWrite>& locations) {
@@ -69,6 +85,7 @@ std::string UtcTimeNow() {
   const year_month_day date{day};
   const hh_mm_ss time{now - day};
   char text[40];
+  // Whole numbers only: the same in every locale.
   std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.%03dZ",
                 static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
                 static_cast<unsigned>(date.day()), static_cast<int>(time.hours().count()),
@@ -77,32 +94,57 @@ std::string UtcTimeNow() {
   return text;
 }
 
+std::string NewChangeId() {
+  static std::random_device source;
+  std::string id;
+  for (int i = 0; i < 4; ++i) {
+    const std::uint32_t bits = source();
+    id += HexText(std::string{static_cast<char>(bits >> 24), static_cast<char>(bits >> 16),
+                              static_cast<char>(bits >> 8), static_cast<char>(bits)});
+  }
+  std::erase(id, ' ');
+  return id;
+}
+
 ChangeRecorder::ChangeRecorder(std::string program, std::string version)
     : program_(std::move(program)),
       version_(std::move(version)),
       computer_(ComputerName()),
       user_(UserName()) {}
 
-ChangeLine ChangeRecorder::LineFor(const TMeter& meter, const std::string& port,
-                                   const std::string& change,
-                                   const std::vector<LocationWrite>& locations,
+ChangeLine ChangeRecorder::LineFor(const TesterOnPort& tester, const std::string& id,
+                                   const Asked& asked, const std::vector<LocationWrite>& locations,
                                    const std::string& outcome) const {
-  const MeterModel* model = MeterModelOf(meter.MeterType);
-  ChangeLine line{UtcTimeNow(),
-                  program_,
-                  version_,
-                  computer_,
-                  user_,
-                  port,
-                  TesterText(meter.VersionText),
-                  model ? model->deviceName : "",
-                  change,
-                  {},
-                  outcome};
+  Asked done = asked;
+  // The AUTO-mode byte it held, read by the write itself.
+  if (done.setting == kSettingAutoMode && !done.from && locations.size() == 1 &&
+      !locations[0].before.empty())
+    done.from = static_cast<unsigned char>(locations[0].before[0]);
+  ChangeLine line;
+  line.id = id;
+  line.time = UtcTimeNow();
+  line.program = program_;
+  line.version = version_;
+  line.computer = computer_;
+  line.user = user_;
+  line.port = tester.port;
+  line.versionText = tester.versionText;
+  line.model = tester.model;
+  line.action = done.action;
+  line.setting = done.setting;
+  line.from = done.from;
+  line.to = done.to;
+  line.change = WordsOf(done);
+  line.about = done.about;
+  // A repair settles its half-change only when it took.
+  line.settles = done.settles || (!done.about.empty() && outcome == kOutcomeDone);
   for (const LocationWrite& location : locations) {
-    line.locations.push_back({location.address, HexText(location.before), HexText(location.written),
-                              HexText(location.putBack), LocationOutcomeText(location.outcome)});
+    line.locations.push_back(
+        {location.address, HexText(location.before), HexText(location.written),
+         HexText(location.putBack),
+         outcome == kOutcomeStarted ? "planned" : LocationOutcomeText(location.outcome)});
   }
+  line.outcome = outcome;
   return line;
 }
 
@@ -116,4 +158,13 @@ void ChangeRecorder::Write(const ChangeLine& line) {
           "the record too.";
 }
 
+void ChangeRecorder::WriteFinal(const ChangeLine& line) {
+  Write(line);
+  if (line.outcome == kOutcomeHalfChanged && line.locations.size() > 1) halfChange_ = line;
+}
+
 std::string ChangeRecorder::TakeNote() { return std::exchange(note_, std::string()); }
+
+std::optional<ChangeLine> ChangeRecorder::TakeHalfChange() {
+  return std::exchange(halfChange_, std::nullopt);
+}

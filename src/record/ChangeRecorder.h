@@ -1,6 +1,7 @@
 #pragma once
 
-#include <functional>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -8,11 +9,29 @@
 #include "ChangeRecord.h"
 #include "KavelMeter.h"
 
-// Words for what a change asked, from the locations it touched.
-using ChangeWords = std::function<std::string(const std::vector<LocationWrite>&)>;
+// What the user asked of a tester, as data that words in any language can be
+// made of; the record keeps it beside its English words.
+struct Asked {
+  std::string action = kActionChange;
+  std::string setting;  // nominal-voltage or auto-mode
+  std::optional<std::int64_t> from;
+  std::optional<std::int64_t> to;
+  std::string about;  // the half-change a repair, check or forget deals with
+  bool settles = false;  // a check or forget that puts it to rest
+  std::string words;  // the English words when the fields do not make them
+};
 
-ChangeWords VoltageChangeWords(std::uint16_t from, std::uint16_t to);
-ChangeWords AutoSetupChangeWords(std::uint8_t to);
+Asked VoltageChange(std::uint16_t from, std::uint16_t to);
+// The byte it held is known once the write has read it.
+Asked AutoSetupChange(std::uint8_t to);
+
+// The tester a line is about.
+struct TesterOnPort {
+  std::string port;
+  std::string versionText;  // as UTF-8
+  std::string model;
+};
+TesterOnPort TesterOf(const TMeter& meter, const std::string& port);
 
 // The outcome of a change from its locations: done when every one took,
 // half-changed when any may hold either its old or its new bytes, put-back
@@ -21,6 +40,10 @@ std::string OutcomeOf(const std::vector<LocationWrite>& locations);
 
 // Now, UTC, ISO 8601 with milliseconds: 2026-12-07T18:40:01.123Z.
 std::string UtcTimeNow();
+
+// A new change's name: 128 random bits in hexadecimal, never the same twice
+// on any computer sharing a record.
+std::string NewChangeId();
 
 // Writes the record of one program's run: every change made to a tester, as
 // it came out. A record that cannot be written never stops a change; the
@@ -32,24 +55,34 @@ class ChangeRecorder {
 
   // The record as the environment names it now.
   ChangeRecord Record() const { return ChangeRecord(ChangeRecordPath()); }
+  const std::string& Computer() const { return computer_; }
 
-  // A line for what happened to the meter's tester on the port, now.
-  ChangeLine LineFor(const TMeter& meter, const std::string& port, const std::string& change,
-                     const std::vector<LocationWrite>& locations, const std::string& outcome) const;
+  // A line of this run's, now.
+  ChangeLine LineFor(const TesterOnPort& tester, const std::string& id, const Asked& asked,
+                     const std::vector<LocationWrite>& locations,
+                     const std::string& outcome) const;
   // Appends the line, flushed to the disk before anything shows its outcome.
   void Write(const ChangeLine& line);
   // The note for the user on a record that could not be written, once in a
   // run; empty otherwise.
   std::string TakeNote();
+  // The final line of the last change, once, when it left the tester with a
+  // mix of old and new bytes.
+  std::optional<ChangeLine> TakeHalfChange();
 
   // Runs a settings write on the meter and records what came of it, whether
-  // it returns or raises.
+  // it returns or raises. Writes that belong together are recorded before
+  // the first of them is sent, so that the record knows of them whatever
+  // ends this run between them.
   template <class Operation>
-  auto Recorded(TMeter& meter, const std::string& port, const ChangeWords& words, Operation write) {
+  auto Recorded(TMeter& meter, const std::string& port, const Asked& asked, Operation write) {
     meter.Touched.clear();
-    const auto record = [&] {
-      Write(LineFor(meter, port, words(meter.Touched), meter.Touched, OutcomeOf(meter.Touched)));
-    };
+    const TesterOnPort tester = TesterOf(meter, port);
+    const std::string id = NewChangeId();
+    const WatchingWrites watching(meter, [&](const std::vector<LocationWrite>& planned) {
+      Write(LineFor(tester, id, asked, planned, kOutcomeStarted));
+    });
+    const auto record = [&] { WriteFinal(LineFor(tester, id, asked, meter.Touched, OutcomeOf(meter.Touched))); };
     try {
       if constexpr (std::is_void_v<decltype(write())>) {
         write();
@@ -66,10 +99,27 @@ class ChangeRecorder {
   }
 
  private:
+  // Hands the meter the hook for writes that belong together while it lives.
+  class WatchingWrites {
+   public:
+    WatchingWrites(TMeter& meter, TMeter::PlannedWrites hook) : meter_(meter) {
+      meter_.BeforeWritingTogether = std::move(hook);
+    }
+    ~WatchingWrites() { meter_.BeforeWritingTogether = nullptr; }
+    WatchingWrites(const WatchingWrites&) = delete;
+    WatchingWrites& operator=(const WatchingWrites&) = delete;
+
+   private:
+    TMeter& meter_;
+  };
+
+  void WriteFinal(const ChangeLine& line);
+
   std::string program_;
   std::string version_;
   std::string computer_;
   std::string user_;
   bool troubleTold_ = false;
   std::string note_;
+  std::optional<ChangeLine> halfChange_;
 };

@@ -2,11 +2,10 @@
 
 #include "DKL310.h"
 #include "MeterModels.h"
+#include "PortNames.h"
 #include "TVA740.h"
+#include "TesterText.h"
 
-namespace {
-
-// The name a technician knows a location by, or its address.
 std::string LocationName(const std::string& model, int address) {
   struct Named {
     const char* model;
@@ -26,6 +25,8 @@ std::string LocationName(const std::string& model, int address) {
   return "EEPROM address " + std::to_string(address);
 }
 
+namespace {
+
 // "2026-12-07T18:40:01.123Z" as "on 2026-12-07 at 18:40 UTC".
 std::string WhenText(const std::string& time) {
   if (time.size() < 16) return "at " + time;
@@ -36,38 +37,77 @@ std::string Target(const LocationLine& location, Repair repair) {
   return BytesOfHex(repair == Repair::Finish ? location.written : location.before).value_or("");
 }
 
-// Records that the half-change was looked for and what was found instead.
-void RecordNotFound(ChangeRecorder& recorder, const TMeter& meter, const std::string& port,
-                    const ChangeLine& halfChange, const Examined& examined) {
-  std::string what;
-  switch (examined.state) {
-    case HalfChangeState::AllBefore:
-      what = "the tester holds the old bytes throughout: the change did not take";
-      break;
-    case HalfChangeState::AllWritten:
-      what = "the tester holds the new bytes throughout: the change took";
-      break;
-    default:
-      what = "not found: the tester holds other bytes (repaired elsewhere, or another tester)";
-  }
+// What a repair, check or forget of the half-change asks: the half-change's
+// setting, named by its id.
+Asked AboutHalfChange(const ChangeLine& halfChange, const char* action, std::string words) {
+  return {action,        halfChange.setting, halfChange.from, halfChange.to,
+          halfChange.id, false,              std::move(words)};
+}
+
+// Records that the tester on the port where the half-change was made holds
+// its old or its new bytes throughout: settled, nothing to put right.
+void RecordSettled(ChangeRecorder& recorder, const TMeter& meter, const std::string& port,
+                   const ChangeLine& halfChange, const Examined& examined) {
+  const std::string what =
+      examined.state == HalfChangeState::AllBefore
+          ? "the tester holds the old bytes throughout: the change did not take"
+          : "the tester holds the new bytes throughout: the change took";
+  Asked check = AboutHalfChange(halfChange, kActionCheck,
+                                "check of the half-change of " + halfChange.time + ": " + what);
+  check.settles = true;
   std::vector<LocationWrite> found;
   for (size_t i = 0; i < halfChange.locations.size(); ++i)
     found.push_back(PlannedWrite(static_cast<std::uint16_t>(halfChange.locations[i].address),
                                  examined.found[i], ""));
-  recorder.Write(recorder.LineFor(meter, port,
-                                  "check of the half-change of " + halfChange.time + ": " + what,
-                                  found, kOutcomeNotWritten));
+  recorder.Write(recorder.LineFor(TesterOf(meter, port), NewChangeId(), check, found,
+                                  kOutcomeNotWritten));
 }
 
 }  // namespace
 
-std::optional<ChangeLine> PendingHalfChange(const ChangeRecord& record, const std::string& port,
-                                            const std::string& model) {
-  std::optional<ChangeLine> last = record.LastFor(port);
-  if (!last || last->outcome != kOutcomeHalfChanged || last->model != model ||
-      last->locations.empty())
-    return std::nullopt;
-  return last;
+std::vector<ChangeLine> PendingHalfChanges(const ChangeRecorder& recorder,
+                                           const std::string& model,
+                                           const std::string& versionText) {
+  std::vector<ChangeLine> pending = recorder.Record().Pending();
+  std::erase_if(pending, [&](const ChangeLine& line) {
+    return line.computer != recorder.Computer() || line.model != model ||
+           line.versionText != versionText || line.locations.empty();
+  });
+  return pending;
+}
+
+std::optional<FoundHalfChange> FindHalfChange(ChangeRecorder& recorder, TMeter& meter,
+                                              const std::string& port) {
+  const MeterModel* model = MeterModelOf(meter.MeterType);
+  if (!model) return std::nullopt;
+  for (ChangeLine& halfChange :
+       PendingHalfChanges(recorder, model->deviceName, TesterText(meter.VersionText))) {
+    Examined examined = Examine(meter, halfChange);
+    if (examined.state == HalfChangeState::Mixed)
+      return FoundHalfChange{std::move(halfChange), std::move(examined)};
+    // Two testers set alike hold the same bytes: only the port the change
+    // was made on tells that this is its tester.
+    if (examined.state != HalfChangeState::Neither &&
+        UpperCasePortName(halfChange.port) == UpperCasePortName(port))
+      RecordSettled(recorder, meter, port, halfChange, examined);
+  }
+  return std::nullopt;
+}
+
+Asked RepairOf(const ChangeLine& halfChange, Repair repair) {
+  return AboutHalfChange(halfChange, repair == Repair::Finish ? kActionFinish : kActionUndo,
+                         std::string(repair == Repair::Finish ? "finish" : "undo") +
+                             " of the half-change of " + halfChange.time + " (" +
+                             halfChange.change + ")");
+}
+
+void RecordGivenUp(ChangeRecorder& recorder, const ChangeLine& halfChange) {
+  Asked forget = AboutHalfChange(halfChange, kActionForget,
+                                 "given up by the user: the half-change of " + halfChange.time +
+                                     " (" + halfChange.change + ")");
+  forget.settles = true;
+  recorder.Write(recorder.LineFor({halfChange.port, halfChange.versionText, halfChange.model},
+                                  NewChangeId(), forget, {}, kOutcomeNotWritten));
 }
 
 Examined Examine(TMeter& meter, const ChangeLine& halfChange) {
@@ -92,22 +132,6 @@ Examined Examine(TMeter& meter, const ChangeLine& halfChange) {
                                    : HalfChangeState::Mixed;
   return examined;
 }
-
-std::optional<FoundHalfChange> FindHalfChange(ChangeRecorder& recorder, TMeter& meter,
-                                              const std::string& port) {
-  const MeterModel* model = MeterModelOf(meter.MeterType);
-  if (!model) return std::nullopt;
-  std::optional<ChangeLine> halfChange =
-      PendingHalfChange(recorder.Record(), port, model->deviceName);
-  if (!halfChange) return std::nullopt;
-  Examined examined = Examine(meter, *halfChange);
-  if (examined.state != HalfChangeState::Mixed) {
-    RecordNotFound(recorder, meter, port, *halfChange, examined);
-    return std::nullopt;
-  }
-  return FoundHalfChange{std::move(*halfChange), std::move(examined)};
-}
-
 bool WriteRepair(TMeter& meter, const ChangeLine& halfChange, Repair repair) {
   const Examined now = Examine(meter, halfChange);
   if (now.state != HalfChangeState::Mixed) return false;
@@ -122,14 +146,6 @@ bool WriteRepair(TMeter& meter, const ChangeLine& halfChange, Repair repair) {
   meter.EEWriteTogether(writes);
   return true;
 }
-
-ChangeWords RepairWords(const ChangeLine& halfChange, Repair repair) {
-  const std::string words = std::string(repair == Repair::Finish ? "finish" : "undo") +
-                            " of the half-change of " + halfChange.time + " (" + halfChange.change +
-                            ")";
-  return [words](const std::vector<LocationWrite>&) { return words; };
-}
-
 std::string HalfChangeStory(const ChangeLine& halfChange, const Examined& examined) {
   std::string newOnes, oldOnes;
   for (size_t i = 0; i < halfChange.locations.size(); ++i) {
@@ -143,6 +159,18 @@ std::string HalfChangeStory(const ChangeLine& halfChange, const Examined& examin
          oldOnes +
          " still the old one. Until this is put right the tester is neither as it "
          "was nor as it was meant to be.";
+}
+
+std::string HalfChangedText(const ChangeLine& halfChange) {
+  std::string locations;
+  for (const LocationLine& location : halfChange.locations) {
+    locations += (locations.empty() ? "" : ", ") + LocationName(halfChange.model, location.address) +
+                 " " + location.before + " (old) or " + location.written + " (new)";
+  }
+  return "The change was cut short between its writes: the tester may now hold a mix of old and "
+         "new bytes, neither the old setting nor the new one (its " +
+         locations +
+         "). It will be offered for finishing or undoing the next time this tester is met.";
 }
 
 std::string RepairedText(Repair repair) {

@@ -9,23 +9,25 @@
 #include "ChangeRecorder.h"
 #include "KavelMeter.h"
 
-// A change cut short between its writes (the tester gone, or its put-back
-// refused) leaves the tester with a mix of old and new bytes: a TVA-740 with
-// the new voltage word and the old balance word, a DKL-310 with the new
-// voltage bit and the old CRC. No retry can prevent it; the record names the
-// locations, so that the next time the tester is met the program can find
-// the mix and finish or undo the change.
+// A change cut short between its writes (the tester gone, the program
+// stopped, or its put-back refused) leaves the tester with a mix of old and
+// new bytes: a TVA-740 with the new voltage word and the old balance word, a
+// DKL-310 with the new voltage bit and the old CRC. No retry can prevent it;
+// the record names the locations before the first write, so that the next
+// time the tester is met, on whichever port, the program can find the mix
+// and finish or undo the change. It stays pending until a line settles it.
 
-// The record's newest line for the port, when that line is half-changed and
-// names the model.
-std::optional<ChangeLine> PendingHalfChange(const ChangeRecord& record, const std::string& port,
-                                            const std::string& model);
+// The half-changes this computer left pending on testers of the model and
+// version text, newest first: those a tester met may hold.
+std::vector<ChangeLine> PendingHalfChanges(const ChangeRecorder& recorder,
+                                           const std::string& model,
+                                           const std::string& versionText);
 
 enum class HalfChangeState {
   Mixed,       // each location holds its old or its new bytes, not all the same
   AllBefore,   // every location holds its old bytes: the change did not take
   AllWritten,  // every location holds its new bytes: the change took
-  Neither,     // some location holds other bytes: repaired elsewhere, or another tester
+  Neither,     // some location holds other bytes: another tester
 };
 
 struct Examined {
@@ -41,9 +43,10 @@ struct FoundHalfChange {
   Examined examined;
 };
 
-// The half-change the record leaves for the identified tester on the port,
-// when the tester holds that very mix. A tester that holds anything else is
-// recorded as not having it, and is not asked about again.
+// The pending half-change the identified tester on the port holds, that very
+// mix. One found all old or all new on the port where it was made is
+// recorded as settled; a tester holding other bytes is another tester, and
+// nothing is written or recorded for it.
 std::optional<FoundHalfChange> FindHalfChange(ChangeRecorder& recorder, TMeter& meter,
                                               const std::string& port);
 
@@ -55,10 +58,20 @@ enum class Repair { Finish, Undo };
 // holds the mix (another tester plugged in meanwhile).
 bool WriteRepair(TMeter& meter, const ChangeLine& halfChange, Repair repair);
 
-// The words of the record's line for the repair.
-ChangeWords RepairWords(const ChangeLine& halfChange, Repair repair);
+// What the repair asks, for its line in the record: it names the half-change.
+Asked RepairOf(const ChangeLine& halfChange, Repair repair);
+
+// Settles a half-change whose tester will never come back, with a line
+// saying the user gave it up.
+void RecordGivenUp(ChangeRecorder& recorder, const ChangeLine& halfChange);
+
+// The name a technician knows an EEPROM location by, or its address.
+std::string LocationName(const std::string& model, int address);
 
 // What happened and when, in plain words for the technician.
 std::string HalfChangeStory(const ChangeLine& halfChange, const Examined& examined);
+// What a change just cut short may have left in the tester, and that it
+// will be offered for putting right.
+std::string HalfChangedText(const ChangeLine& halfChange);
 // What the tester holds after the repair.
 std::string RepairedText(Repair repair);

@@ -26,6 +26,15 @@ class RecordLock {
   std::string trouble_;
 };
 
+// Makes the folder and any missing above it; a private one (the user's own
+// record) only its owner may enter. Answers why it could not, or nothing.
+std::string MakeFolder(const std::filesystem::path& folder, bool privateFolder);
+
+// Flushes the folder's entries to the disk after a file in it was made or
+// renamed, so that a power cut cannot take the file's name with it (empty:
+// the working folder). Nothing to do where the system does it itself.
+void SyncFolder(const std::filesystem::path& folder);
+
 // Appends the bytes to the file (made if missing) in one write and flushes
 // them to the disk; answers why it could not, or nothing.
 std::string AppendFlushed(const std::filesystem::path& file, const std::string& bytes);
@@ -36,7 +45,7 @@ std::filesystem::path PathFromEnvironment(const char* name);
 
 // The user's folder for a program's state (kept between runs, not
 // configuration): $XDG_STATE_HOME or ~/.local/state; %LOCALAPPDATA% on
-// Windows. Empty when the environment names none.
+// Windows (the system's own answer, not the environment's). Empty when the environment names none.
 std::filesystem::path UserStateFolder();
 
 // Who made a change, and on which machine.

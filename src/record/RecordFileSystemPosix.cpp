@@ -1,8 +1,9 @@
 // flock on a lock file beside the record, O_APPEND with one write and fsync,
-// the XDG state folder.
+// the folder fsynced after a name in it changed, the XDG state folder.
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,7 +24,7 @@ std::string Why(const std::string& what, const fs::path& path) {
 }  // namespace
 
 RecordLock::RecordLock(const fs::path& lockFile) {
-  const int fd = open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  const int fd = open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) {
     trouble_ = Why("cannot open", lockFile);
     return;
@@ -45,8 +46,28 @@ RecordLock::~RecordLock() {
   if (handle_ >= 0) close(static_cast<int>(handle_));
 }
 
+std::string MakeFolder(const fs::path& folder, bool privateFolder) {
+  std::error_code error;
+  if (fs::is_directory(folder, error)) return "";
+  fs::create_directories(folder.parent_path(), error);
+  // The record files take the user's umask, so that a record in a shared
+  // folder serves the lab; the user's own folder keeps them to the user.
+  if (mkdir(folder.c_str(), privateFolder ? 0700 : 0777) != 0 && errno != EEXIST)
+    return Why("cannot make the folder", folder);
+  if (!fs::is_directory(folder, error)) return "cannot make the folder " + Utf8Of(folder) + ": " + std::strerror(ENOTDIR);
+  SyncFolder(folder.parent_path());
+  return "";
+}
+
+void SyncFolder(const fs::path& folder) {
+  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
 std::string AppendFlushed(const fs::path& file, const std::string& bytes) {
-  const int fd = open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+  const int fd = open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) return Why("cannot open", file);
   std::string trouble;
   // One write: even a writer that takes no lock cannot come between its bytes.

@@ -1,7 +1,8 @@
 // LockFileEx on a lock file beside the record, FILE_APPEND_DATA with one
-// WriteFile and FlushFileBuffers, %LOCALAPPDATA%; paths passed wide, so
-// that any user name or folder works.
+// WriteFile and FlushFileBuffers, the Local AppData known folder; paths
+// passed wide, so that any user name or folder works.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <string>
@@ -75,17 +76,42 @@ std::string AppendFlushed(const fs::path& file, const std::string& bytes) {
   return trouble;
 }
 
+std::string MakeFolder(const fs::path& folder, bool) {
+  // The user's own Local AppData admits no other user already.
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (error) return "cannot make the folder " + Utf8Of(folder) + ": " + error.message();
+  return "";
+}
+
+// NTFS keeps a file's name with the file once FlushFileBuffers returned.
+void SyncFolder(const fs::path&) {}
+
 fs::path PathFromEnvironment(const char* name) {
-  // Read wide: the narrow copy of the environment loses letters outside the
-  // code page.
+  // From the system, wide: a program with a narrow main gets a copy of the
+  // environment in the code page (_wgetenv included), without letters such
+  // as Ł on a Western European Windows.
   const std::wstring wideName(name, name + std::char_traits<char>::length(name));
-  const wchar_t* value = _wgetenv(wideName.c_str());
-  return value ? fs::path(value) : fs::path();
+  std::wstring value(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD size =
+        GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size()));
+    if (size == 0) return fs::path();
+    if (size < value.size()) {
+      value.resize(size);
+      return fs::path(value);
+    }
+    value.resize(size);  // the size it needs, its end included
+  }
 }
 
 fs::path UserStateFolder() {
   // Local, not roaming: a record of this machine's work stays on it.
-  const fs::path localAppData = PathFromEnvironment("LOCALAPPDATA");
+  PWSTR folder = nullptr;
+  fs::path localAppData;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &folder)))
+    localAppData = folder;
+  CoTaskMemFree(folder);
   return localAppData.is_absolute() ? localAppData : fs::path();
 }
 

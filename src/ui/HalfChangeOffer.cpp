@@ -23,7 +23,7 @@ bool HalfChangeSettled(MeterHost& host) {
   const Repair repair = choice == 0 ? Repair::Finish : Repair::Undo;
   // As before any write: the tester identified anew.
   if (!host.MeterCorrect(meter.MeterType)) return false;
-  if (!RecordedWrite(host, RepairWords(halfChange, repair),
+  if (!RecordedWrite(host, RepairOf(halfChange, repair),
                      [&] { return WriteRepair(meter, halfChange, repair); })) {
     Boxes().Information(kRepairOvertakenMessage);
     return false;

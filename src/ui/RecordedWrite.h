@@ -3,17 +3,25 @@
 #include <QString>
 
 #include "ChangeRecorder.h"
+#include "HalfChange.h"
 #include "KavelMeter.h"
 #include "MessageBoxes.h"
 #include "MeterHost.h"
 #include "TesterExchange.h"
 
 // Hands a note of the record on to the message that tells how the change
-// came out, whichever it is (success, no device, failure report).
+// came out, whichever it is (success, no device, failure report): what a
+// change cut short may have left in the tester, and a record that could not
+// be written.
 class RecordNoteToNextBox {
  public:
   explicit RecordNoteToNextBox(ChangeRecorder& recorder) : recorder_(recorder) {}
-  ~RecordNoteToNextBox() { AddDetailsToNextBox(QString::fromStdString(recorder_.TakeNote())); }
+  ~RecordNoteToNextBox() {
+    // Each addition goes before those waiting: the tester's state first.
+    AddDetailsToNextBox(QString::fromStdString(recorder_.TakeNote()));
+    if (const std::optional<ChangeLine> halfChange = recorder_.TakeHalfChange())
+      AddDetailsToNextBox(QString::fromStdString(HalfChangedText(*halfChange)));
+  }
   RecordNoteToNextBox(const RecordNoteToNextBox&) = delete;
   RecordNoteToNextBox& operator=(const RecordNoteToNextBox&) = delete;
 
@@ -24,9 +32,9 @@ class RecordNoteToNextBox {
 // Runs a dialog's settings write with the tester and records what came of
 // it in the host's record, whether it returns or raises.
 template <class Write>
-auto RecordedWrite(MeterHost& host, const ChangeWords& words, Write write) {
+auto RecordedWrite(MeterHost& host, const Asked& asked, Write write) {
   TMeter& meter = host.Meter();
   const RecordNoteToNextBox note(host.Recorder());
-  return host.Recorder().Recorded(meter, meter.Port->Port(), words,
+  return host.Recorder().Recorded(meter, meter.Port->Port(), asked,
                                   [&] { return WithTester(write); });
 }

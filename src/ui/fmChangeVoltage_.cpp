@@ -67,7 +67,7 @@ void TfmChangeVoltage::bbOKClick() {
     // dialog stays open with nothing written.
     if (!host_.MeterCorrect(host_.Meter().MeterType)) return;
     TMeter& meter = host_.Meter();
-    if (RecordedWrite(host_, VoltageChangeWords(meter.NominalVoltage, voltage),
+    if (RecordedWrite(host_, VoltageChange(meter.NominalVoltage, voltage),
                       [&] { return meter.WriteNominalVoltage(voltage); })) {
       Boxes().Information(VoltageChangedMessage(voltage));
     }

@@ -127,7 +127,7 @@ void TfmSetupAUTO::bbOKClick() {
     // dialog stays open with nothing written.
     if (!host_.MeterCorrect(host_.Meter().MeterType)) return;
     TMeter& meter = host_.Meter();
-    RecordedWrite(host_, AutoSetupChangeWords(byte), [&] { meter.WriteAutoSetup(byte); });
+    RecordedWrite(host_, AutoSetupChange(byte), [&] { meter.WriteAutoSetup(byte); });
     Boxes().Information(kAutoSetupDoneMessage);
   } catch (const ENoConnection&) {
     Boxes().Information(kNoDeviceMessage);

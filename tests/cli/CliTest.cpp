@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -132,6 +134,14 @@ constexpr char kTornLast[] =
     R"({"time":"2026-12-07T09:30)";
 
 void TvaHalfChanged(sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("66 87")); }
+void TvaAllNew(sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("66 87 00 00")); tester.SetEepromBytes(126, Bytes("3E 12")); }
+
+// The record's half-change with one part of its text replaced: made on
+// another port, or never ended.
+std::string TvaHalfChangedLineWith(const std::string& part, const std::string& replacement) {
+  std::string line = TvaHalfChangedLine();
+  return line.replace(line.find(part), part.size(), replacement);
+}
 void DklHalfChanged(sim::TesterSimulator& tester) {
   tester.SetModel("DKL-310", "1.00");
   tester.SetEeprom(Image("DKL-310", {{112, "01 92"}}));
@@ -147,7 +157,7 @@ struct StatusCase {
   void (*prepare)(sim::TesterSimulator&);
   int status;
   const char* recorded = "";  // the last line's outcome afterwards
-  const char* history = "";   // the record's lines before the run
+  std::string history = "";     // the record's lines before the run
   std::string (*image)() = nullptr;
   const char* printed = "";        // a part of what it prints
   bool recordFolderIsAFile = false;  // the record cannot be written
@@ -197,9 +207,10 @@ INSTANTIATE_TEST_SUITE_P(
             [](sim::TesterSimulator& tester) { tester.AddFault(Fault::WrongCrc, sim::kForever); },
             4},
         StatusCase{
-            "RefusedWrite", "voltage --port COM3 230 --yes", "",
+            "RefusedWrite", "voltage --port COM3 230 --yes --json", "",
             [](sim::TesterSimulator& tester) { tester.AddFault(Fault::Nak, sim::kForever, 'z'); },
-            4, "half-changed"},
+            7, "half-changed", "", nullptr,
+            "It will be offered for finishing or undoing the next time this tester is met."},
         StatusCase{"ExpectedAnotherModel", "voltage --port COM3 220 --yes --expect TVA-740", "",
                    [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 5},
         StatusCase{"AnsweredY", "voltage --port COM3 230", "y\n", [](sim::TesterSimulator&) {}, 0,
@@ -240,44 +251,80 @@ INSTANTIATE_TEST_SUITE_P(
                    [](sim::TesterSimulator& tester) {
                      tester.AddFault(Fault::HangUp, 1, 'z', 126);
                    },
-                   2, "half-changed", "", [] { return Image("TVA-740", {{40, "66 87"}}); }, "",
+                   7, "half-changed", "", [] { return Image("TVA-740", {{40, "66 87"}}); }, "",
                    false, R"("address":126,"before":"34 12","written":"3E 12","putBack":"34 12",)"
                           R"("outcome":"unknown"}])"},
         StatusCase{"HalfChangeFoundBeforeARead", "voltage --port COM3", "", TvaHalfChanged, 7,
-                   "half-changed", kTvaHalfChanged},
+                   "half-changed", TvaHalfChangedLine()},
         StatusCase{"HalfChangeFoundBeforeAuto", "auto --port COM3 --basic --yes", "",
-                   TvaHalfChanged, 7, "half-changed", kTvaHalfChanged},
+                   TvaHalfChanged, 7, "half-changed", TvaHalfChangedLine()},
         StatusCase{"HalfChangeFinished", "voltage --port COM3 --repair finish --yes", "",
-                   TvaHalfChanged, 0, "done", kTvaHalfChanged,
+                   TvaHalfChanged, 0, "done", TvaHalfChangedLine(),
                    [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }, "", false,
                    R"x("change":"finish of the half-change of 2026-12-07T10:00:00.000Z )x"
-                   R"x((nominal voltage 220 V to 230 V)","locations":[{"address":126,)x"
+                   R"x((nominal voltage 220 V to 230 V)","about":"7d0c0a1e","settles":true,)x"
+                   R"x("locations":[{"address":126,)x"
                    R"x("before":"34 12","written":"3E 12","outcome":"written"}])x"},
         StatusCase{"HalfChangeUndone", "voltage --port COM3 --repair undo", "y\n", TvaHalfChanged,
-                   0, "done", kTvaHalfChanged, [] { return Image("TVA-740", {}); }},
+                   0, "done", TvaHalfChangedLine(), [] { return Image("TVA-740", {}); }},
         StatusCase{"HalfChangeRepairDeclined", "voltage --port COM3 --repair undo", "n\n",
-                   TvaHalfChanged, 6, "half-changed", kTvaHalfChanged},
+                   TvaHalfChanged, 6, "half-changed", TvaHalfChangedLine()},
         StatusCase{"DklHalfChangeFound", "voltage --port COM3", "", DklHalfChanged, 7,
-                   "half-changed", kDklHalfChanged},
+                   "half-changed", DklHalfChangedLine()},
         StatusCase{"DklHalfChangeFinished", "voltage --port COM3 --repair finish --yes", "",
-                   DklHalfChanged, 0, "done", kDklHalfChanged,
+                   DklHalfChanged, 0, "done", DklHalfChangedLine(),
                    [] { return Image("DKL-310", {{112, "01 92"}, {122, "A4 7D"}}); }, "", false,
                    R"("locations":[{"address":122,"before":"16 C2","written":"A4 7D",)"
                    R"("outcome":"written"}])"},
         StatusCase{"DklHalfChangeUndone", "voltage --port COM3 --repair undo --yes", "",
-                   DklHalfChanged, 0, "done", kDklHalfChanged,
+                   DklHalfChanged, 0, "done", DklHalfChangedLine(),
                    [] { return Image("DKL-310", {}); }},
-        // Repaired elsewhere, or another tester: left alone, and never offered
-        // again.
+        // Another tester of the model: nothing written, nothing recorded, and
+        // the half-change still waits for its own tester.
         StatusCase{"HalfChangeNotFound", "voltage --port COM3", "",
                    [](sim::TesterSimulator& tester) { tester.SetEepromBytes(126, Bytes("00 00")); },
-                   0, "not-written", kTvaHalfChanged,
-                   [] { return Image("TVA-740", {{126, "00 00"}}); }, "", false,
-                   R"("locations":[{"address":40,"before":"5C 87","outcome":"not-written"},)"
-                   R"({"address":126,"before":"00 00","outcome":"not-written"}])"},
+                   0, "half-changed", TvaHalfChangedLine(),
+                   [] { return Image("TVA-740", {{126, "00 00"}}); }},
+        // The adapter given another COM number: found all the same, and named
+        // by the port it happened on.
+        StatusCase{"HalfChangeOnAnotherPort", "voltage --port COM3 --json", "", TvaHalfChanged, 7,
+                   "half-changed", TvaHalfChangedLineWith("COM3", "COM7"), nullptr,
+                   "this TVA-740 on COM7"},
+        // Killed between the writes: only the line before the first write.
+        StatusCase{"HalfChangeNeverEnded", "voltage --port COM3 --repair undo --yes", "",
+                   TvaHalfChanged, 0, "done",
+                   TvaHalfChangedLineWith(R"("outcome":"half-changed")", R"("outcome":"started")"),
+                   [] { return Image("TVA-740", {}); }},
+        // All new on the port it was made on: it took, and that settles it.
+        StatusCase{"HalfChangeTookOnItsPort", "voltage --port COM3", "", TvaAllNew, 0,
+                   "not-written", TvaHalfChangedLine(), [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }, "",
+                   false, R"("about":"7d0c0a1e","settles":true)"},
+        // All new on another port: as any tester set alike; nothing settled.
+        StatusCase{"HalfChangeAllNewElsewhere", "voltage --port COM3", "", TvaAllNew, 0,
+                   "half-changed", TvaHalfChangedLineWith("COM3", "COM7"),
+                   [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }},
+        // A repair refused names the half-change and leaves it pending.
+        StatusCase{"HalfChangeRepairRefused", "voltage --port COM3 --repair finish --yes", "",
+                   [](sim::TesterSimulator& tester) {
+                     TvaHalfChanged(tester);
+                     tester.AddFault(Fault::Nak, sim::kForever, 'z');
+                   },
+                   4, "half-changed", TvaHalfChangedLine(),
+                   [] { return Image("TVA-740", {{40, "66 87"}}); }, "", false,
+                   R"("about":"7d0c0a1e","settles":false)"},
+        StatusCase{"PendingListed", "history --pending", "", [](sim::TesterSimulator&) {}, 0,
+                   "half-changed", TvaHalfChangedLine(), [] { return Image("TVA-740", {}); },
+                   "half-changed  tech        7d0c0a1e  nominal voltage 220 V to 230 V"},
+        StatusCase{"Forgotten", "forget 7d0c0a1e --yes", "", [](sim::TesterSimulator&) {}, 0,
+                   "not-written", TvaHalfChangedLine(), [] { return Image("TVA-740", {}); }, "",
+                   false, R"("action":"forget",)"},
+        StatusCase{"ForgetDeclined", "forget 7d0c0a1e", "n\n", [](sim::TesterSimulator&) {}, 6,
+                   "half-changed", TvaHalfChangedLine(), [] { return Image("TVA-740", {}); }},
+        StatusCase{"ForgetNothingPending", "forget 7d0c0a1e --yes", "", [](sim::TesterSimulator&) {},
+                   6, "", "", [] { return Image("TVA-740", {}); }},
         StatusCase{"HalfChangeOfAnotherModel", "voltage --port COM3", "",
                    [](sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("66 87")); },
-                   0, "half-changed", kDklHalfChanged,
+                   0, "half-changed", DklHalfChangedLine(),
                    [] { return Image("TVA-740", {{40, "66 87"}}); }},
         // The change is made and the user told; nothing is recorded.
         StatusCase{"RecordCannotBeWritten", "voltage --port COM3 230 --yes --json", "",
@@ -291,14 +338,53 @@ INSTANTIATE_TEST_SUITE_P(
                    "put-back"},
         StatusCase{"HistoryOfAPortAsJson", "history --port com3 --json", "",
                    [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
-                   R"("changes":[{"time":"2026-12-06T09:00:00.000Z")"},
+                   R"("changes":[{"id":"2026-12-06T09:00:00.000Z)"},
+        // Newest first, so only the end of the list shows the older line left out.
         StatusCase{"HistorySince", "history --since 2026-12-07 --json", "",
                    [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
-                   R"("changes":[{"time":"2026-12-07T09:00:00.000Z")"},
+                   R"("outcome":"done"}]})"},
         StatusCase{"NothingToRepair", "voltage --port COM3 --repair finish --yes", "",
                    [](sim::TesterSimulator&) {}, 0, "", "",
                    [] { return Image("TVA-740", {}); }}),
     RowName());
+
+// kavel-cli killed while the tester takes the second write: the line made
+// before the first write is all the record has, and it is enough to find
+// the mix and put the tester back exactly.
+TEST_F(CliOnTester, KilledBetweenTheWritesIsFoundAndUndone) {
+  tester_.AddFault(Fault::NoAnswer, sim::kForever, 'z', 126);
+  // Made before the fork: the child of a threaded test only executes.
+  std::string recordSetting = std::string(kRecordVariable) + "=" + record_.File().string();
+  std::vector<char*> environment{recordSetting.data()};
+  for (char** variable = environ; *variable; ++variable) environment.push_back(*variable);
+  environment.push_back(nullptr);
+  std::string program = KAVEL_CLI_PROGRAM, settings = settings_.string();
+  std::vector<std::string> words{program, "--settings", settings, "voltage", "--port", "COM3", "230", "--yes"};
+  std::vector<char*> arguments;
+  for (std::string& word : words) arguments.push_back(word.data());
+  arguments.push_back(nullptr);
+  const pid_t cli = fork();
+  if (cli == 0) {
+    execve(arguments[0], arguments.data(), environment.data());
+    _exit(127);
+  }
+  const auto secondWriteAsked = [&] {
+    const auto requests = tester_.Requests();
+    return std::any_of(requests.begin(), requests.end(), [](const std::string& request) {
+      return request.size() > 1 && request[0] == 'z' && request[1] == '\x7E';
+    });
+  };
+  for (int waited = 0; waited < 500 && !secondWriteAsked(); ++waited) usleep(10'000);
+  ASSERT_TRUE(secondWriteAsked());
+  kill(cli, SIGKILL);
+  waitpid(cli, nullptr, 0);
+  tester_.ClearFaults();
+  EXPECT_EQ(tester_.EepromBytes(40, 2), Bytes("66 87"));
+  EXPECT_EQ(Cli("voltage --port COM3").status, 7);
+  EXPECT_EQ(Cli("voltage --port COM3 --repair undo --yes").status, 0);
+  EXPECT_EQ(HexText(tester_.Eeprom()), HexText(Image("TVA-740", {})));
+  EXPECT_EQ(Cli("voltage --port COM3").status, 0);
+}
 
 TEST_F(CliOnTester, TheTestersBytesReadAsLatin1WithoutControlBytes) {
   tester_.SetModel(std::string("T\x01V-7") + "\xB5" + "4", "2.01");
