@@ -309,7 +309,7 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
   // says what the tester may hold; a record that could not be written is
   // told with the change's outcome.
   const auto fail = [&](CliStatus status, std::string message) {
-    if (const std::optional<ChangeLine> halfChange = recorder.TakeHalfChange()) {
+    if (const auto halfChange = recorder.TakeHalfChange()) {
       status = kHalfChanged;
       message += "\n" + HalfChangedText(*halfChange);
     }

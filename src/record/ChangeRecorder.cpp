@@ -148,23 +148,26 @@ ChangeLine ChangeRecorder::LineFor(const TesterOnPort& tester, const std::string
   return line;
 }
 
-void ChangeRecorder::Write(const ChangeLine& line) {
+bool ChangeRecorder::Write(const ChangeLine& line) {
   const ChangeRecord record = Record();
   const std::string trouble = record.Append(line);
-  if (trouble.empty() || troubleTold_) return;
+  if (trouble.empty()) return true;
+  if (troubleTold_) return false;
   troubleTold_ = true;
   note_ = "This change could not be added to the record of changes (" + trouble +
           "). The change itself is as reported; later changes in this run may be missing from "
           "the record too.";
+  return false;
 }
 
 void ChangeRecorder::WriteFinal(const ChangeLine& line) {
-  Write(line);
-  if (line.outcome == kOutcomeHalfChanged && line.locations.size() > 1) halfChange_ = line;
+  const bool recorded = Write(line);
+  if (line.outcome == kOutcomeHalfChanged && line.locations.size() > 1)
+    halfChange_ = HalfChangeNews{line, recorded};
 }
 
 std::string ChangeRecorder::TakeNote() { return std::exchange(note_, std::string()); }
 
-std::optional<ChangeLine> ChangeRecorder::TakeHalfChange() {
+std::optional<ChangeRecorder::HalfChangeNews> ChangeRecorder::TakeHalfChange() {
   return std::exchange(halfChange_, std::nullopt);
 }

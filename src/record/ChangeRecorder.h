@@ -61,14 +61,19 @@ class ChangeRecorder {
   ChangeLine LineFor(const TesterOnPort& tester, const std::string& id, const Asked& asked,
                      const std::vector<LocationWrite>& locations,
                      const std::string& outcome) const;
-  // Appends the line, flushed to the disk before anything shows its outcome.
-  void Write(const ChangeLine& line);
+  // Appends the line, flushed to the disk before anything shows its outcome;
+  // false when the record could not take it.
+  bool Write(const ChangeLine& line);
   // The note for the user on a record that could not be written, once in a
   // run; empty otherwise.
   std::string TakeNote();
   // The final line of the last change, once, when it left the tester with a
-  // mix of old and new bytes.
-  std::optional<ChangeLine> TakeHalfChange();
+  // mix of old and new bytes, and whether the record kept it.
+  struct HalfChangeNews {
+    ChangeLine line;
+    bool recorded = false;
+  };
+  std::optional<HalfChangeNews> TakeHalfChange();
 
   // Runs a settings write on the meter and records what came of it, whether
   // it returns or raises. Writes that belong together are recorded before
@@ -121,5 +126,5 @@ class ChangeRecorder {
   std::string user_;
   bool troubleTold_ = false;
   std::string note_;
-  std::optional<ChangeLine> halfChange_;
+  std::optional<HalfChangeNews> halfChange_;
 };

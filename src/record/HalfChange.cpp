@@ -161,7 +161,8 @@ std::string HalfChangeStory(const ChangeLine& halfChange, const Examined& examin
          "was nor as it was meant to be.";
 }
 
-std::string HalfChangedText(const ChangeLine& halfChange) {
+std::string HalfChangedText(const ChangeRecorder::HalfChangeNews& news) {
+  const ChangeLine& halfChange = news.line;
   std::string locations;
   for (const LocationLine& location : halfChange.locations) {
     locations += (locations.empty() ? "" : ", ") + LocationName(halfChange.model, location.address) +
@@ -169,8 +170,11 @@ std::string HalfChangedText(const ChangeLine& halfChange) {
   }
   return "The change was cut short between its writes: the tester may now hold a mix of old and "
          "new bytes, neither the old setting nor the new one (its " +
-         locations +
-         "). It will be offered for finishing or undoing the next time this tester is met.";
+         locations + "). " +
+         (news.recorded
+              ? "It will be offered for finishing or undoing the next time this tester is met."
+              : "The record of changes could not keep this, so it cannot be offered for "
+                "finishing or undoing: have the tester checked.");
 }
 
 std::string RepairedText(Repair repair) {

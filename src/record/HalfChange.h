@@ -71,7 +71,8 @@ std::string LocationName(const std::string& model, int address);
 // What happened and when, in plain words for the technician.
 std::string HalfChangeStory(const ChangeLine& halfChange, const Examined& examined);
 // What a change just cut short may have left in the tester, and that it
-// will be offered for putting right.
-std::string HalfChangedText(const ChangeLine& halfChange);
+// will be offered for putting right (or, when the record could not keep it,
+// that it cannot be).
+std::string HalfChangedText(const ChangeRecorder::HalfChangeNews& news);
 // What the tester holds after the repair.
 std::string RepairedText(Repair repair);

@@ -19,7 +19,7 @@ class RecordNoteToNextBox {
   ~RecordNoteToNextBox() {
     // Each addition goes before those waiting: the tester's state first.
     AddDetailsToNextBox(QString::fromStdString(recorder_.TakeNote()));
-    if (const std::optional<ChangeLine> halfChange = recorder_.TakeHalfChange())
+    if (const auto halfChange = recorder_.TakeHalfChange())
       AddDetailsToNextBox(QString::fromStdString(HalfChangedText(*halfChange)));
   }
   RecordNoteToNextBox(const RecordNoteToNextBox&) = delete;
