@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "ChangeRecord.h"
+#include "NamedRows.h"
 #include "ScratchDir.h"
 
 namespace {
@@ -19,12 +20,26 @@ ChangeLine LineNumbered(int n) {
   return line;
 }
 
+// A line of a change of two locations, or of what deals with one.
+ChangeLine Line(const std::string& id, const char* outcome, const char* action = kActionChange,
+                const std::string& about = "", bool settles = false, int locations = 2) {
+  ChangeLine line = LineNumbered(0);
+  line.id = id;
+  line.action = action;
+  line.outcome = outcome;
+  line.about = about;
+  line.settles = settles;
+  line.locations.resize(static_cast<size_t>(locations), line.locations[0]);
+  return line;
+}
+
 // The record file as a writer killed in the middle, or a full one, left it.
 struct RecordCase {
   const char* name;
   std::string left;   // the file's content before the append
   size_t linesAfter;  // whole lines read back afterwards, all files together
   bool renamed;       // the full file renamed with a number
+  size_t pending = 0;  // half-changes pending afterwards, in the current file alone
   friend void PrintTo(const RecordCase& row, std::ostream* out) { *out << row.name; }
 };
 
@@ -45,6 +60,8 @@ TEST_P(RecordFile, AppendsOneWholeLine) {
   EXPECT_EQ(lines.back().user, LineNumbered(1).user);
   EXPECT_EQ(lines.back().locations[0].written, "66 87");
   EXPECT_EQ(std::filesystem::exists(scratch_ / "state" / "changes.1.jsonl"), GetParam().renamed);
+  EXPECT_EQ(record_.Pending().size(), GetParam().pending);
+  EXPECT_EQ(OnePerChange(lines).size(), GetParam().linesAfter - GetParam().pending * GetParam().renamed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -56,8 +73,102 @@ INSTANTIATE_TEST_SUITE_P(
                       RecordCase{"Full",
                                  std::string(kRecordFileLimit, ' ') + "\n" +
                                      R"({"time":"t","port":"COM3","outcome":"done"})" + "\n",
-                                 2, true}),
-    [](const auto& row) { return std::string(row.param.name); });
+                                 2, true},
+                      // Carried into the new file, where the lookup finds it, and shown
+                      // once by the history.
+                      RecordCase{"FullWithAHalfChange",
+                                 ToJsonLine(Line("a", kOutcomeHalfChanged)) + "\n" +
+                                     std::string(kRecordFileLimit, ' ') + "\n",
+                                 3, true, 1}),
+    RowName());
+
+// Which changes the lines leave pending: a half-change stays until a line
+// naming its id settles it.
+struct PendingCase {
+  const char* name;
+  std::vector<ChangeLine> lines;
+  std::vector<std::string> pending;  // ids, newest first
+};
+
+class PendingHalfChanges : public ::testing::TestWithParam<PendingCase> {};
+
+TEST_P(PendingHalfChanges, StayUntilSettled) {
+  std::vector<std::string> ids;
+  for (const ChangeLine& line : PendingOf(GetParam().lines)) ids.push_back(line.id);
+  EXPECT_EQ(ids, GetParam().pending);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, PendingHalfChanges,
+    ::testing::Values(
+        PendingCase{"StartedNeverEnded", {Line("a", kOutcomeStarted)}, {"a"}},
+        PendingCase{"StartedAndDone", {Line("a", kOutcomeStarted), Line("a", kOutcomeDone)}, {}},
+        PendingCase{"StartedAndPutBack",
+                    {Line("a", kOutcomeStarted), Line("a", kOutcomePutBack)},
+                    {}},
+        PendingCase{"HalfChanged", {Line("a", kOutcomeStarted), Line("a", kOutcomeHalfChanged)},
+                    {"a"}},
+        PendingCase{"OneLocationIsNoMix", {Line("a", kOutcomeHalfChanged, kActionChange, "", false, 1)}, {}},
+        PendingCase{"RepairRefused",
+                    {Line("a", kOutcomeHalfChanged), Line("r", kOutcomePutBack, kActionFinish, "a")},
+                    {"a"}},
+        PendingCase{"RepairCutShort",
+                    {Line("a", kOutcomeHalfChanged),
+                     Line("r", kOutcomeHalfChanged, kActionUndo, "a", false, 1)},
+                    {"a"}},
+        PendingCase{"Repaired",
+                    {Line("a", kOutcomeHalfChanged), Line("r", kOutcomeDone, kActionUndo, "a", true)},
+                    {}},
+        PendingCase{"CheckedOnItsPort",
+                    {Line("a", kOutcomeHalfChanged),
+                     Line("c", kOutcomeNotWritten, kActionCheck, "a", true)},
+                    {}},
+        PendingCase{"GivenUp",
+                    {Line("a", kOutcomeHalfChanged), Line("b", kOutcomeStarted),
+                     Line("f", kOutcomeNotWritten, kActionForget, "a", true, 0)},
+                    {"b"}},
+        // Another change on the port, even of another model, settles nothing.
+        PendingCase{"LaterChangeOnThePort",
+                    {Line("a", kOutcomeHalfChanged), Line("b", kOutcomeDone)},
+                    {"a"}},
+        PendingCase{"NewestFirst",
+                    {Line("a", kOutcomeHalfChanged), Line("b", kOutcomeStarted)},
+                    {"b", "a"}}),
+    RowName());
+
+// Lines this record never wrote, or that a torn write or a hand edit left:
+// not ours, whatever the locale.
+TEST(RecordLine, OnlyWholeNumbersWhereTheRecordHasNumbers) {
+  const std::string good = ToJsonLine(Line("a", kOutcomeDone));
+  ASSERT_TRUE(ParseChangeLine(good));
+  for (const auto& [part, replacement] :
+       std::vector<std::pair<std::string, std::string>>{{"40", "40.0"},
+                                                        {"40", "4e1"},
+                                                        {"40", "-40"},
+                                                        {"40", "\"40\""},
+                                                        {"40", "65536"},
+                                                        {"40", "NaN"},
+                                                        {"\"66 87\"", "6687"},
+                                                        {"\"settles\":false", "\"settles\":0"}}) {
+    std::string bad = ToJsonLine(Line("a", kOutcomeDone, kActionFinish, "x"));
+    bad.replace(bad.find(part), part.size(), replacement);
+    EXPECT_FALSE(ParseChangeLine(bad)) << bad;
+  }
+}
+
+// The record read back over rotated files: oldest file first, so that the
+// history's newest-first order holds across them.
+TEST(RecordFiles, ReadOldestFileFirst) {
+  const ScratchDir scratch;
+  const ChangeRecord record(scratch / "changes.jsonl");
+  for (const char* n : {"1", "2", ""}) {
+    const std::string name = std::string("changes") + (*n ? "." : "") + n + ".jsonl";
+    std::ofstream(scratch / name) << ToJsonLine(Line(*n ? n : "3", kOutcomeDone)) << "\n";
+  }
+  std::vector<std::string> ids;
+  for (const ChangeLine& line : record.Lines()) ids.push_back(line.id);
+  EXPECT_EQ(ids, (std::vector<std::string>{"1", "2", "3"}));
+}
 
 TEST(RecordWriters, TwoAtOnceNeverMeetInALine) {
   const ScratchDir scratch;

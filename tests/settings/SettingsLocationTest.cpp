@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "NamedRows.h"
+#include "EnvironmentSetting.h"
 #include "ScratchDir.h"
 #include "SettingsLocation.h"
 
@@ -49,8 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Linux's user folder: a relative XDG_CONFIG_HOME is invalid and ignored.
 TEST(UserConfigFolder, IgnoresARelativeXdgConfigHome) {
   const ScratchDir scratch;
-  ::setenv("XDG_CONFIG_HOME", "config", 1);
-  ::setenv("HOME", scratch.Path().c_str(), 1);
+  const EnvironmentSetting config("XDG_CONFIG_HOME", "config");
+  const EnvironmentSetting home("HOME", scratch.Path().c_str());
   EXPECT_EQ(UserConfigFolder(), scratch / ".config");
 }
 #endif

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <clocale>
 #include <filesystem>
 
 #include "MainWindowFixture.h"
@@ -455,4 +456,22 @@ TEST_F(LineRecovery, PulledCableIsRecoveredByPickingThePortAgain) {
   EXPECT_EQ(RunModalFrom(form.mmChangeVoltage()).modal,
             static_cast<QWidget*>(form.fmChangeVoltage));
   EXPECT_EQ(back.Requests().size(), 2u);  // identified, then the voltage read
+}
+
+// On a Polish desktop, whose locale Qt applies to the whole program, the
+// record is read as anywhere else and the half-change offered.
+using PolishDesktop = MainWindowFixture;
+
+TEST_F(PolishDesktop, HalfChangeIsOffered) {
+  Remember("COM3", "TVA740v2_299Type");
+  TForm1& form = Start();
+  std::ofstream(record_.File()) << TvaHalfChangedLine();
+  tester_.SetEepromBytes(40, Bytes("66 87"));
+  const bool polish = std::setlocale(LC_ALL, "pl_PL.UTF-8") || std::setlocale(LC_ALL, "Polish_Poland.1250");
+  ASSERT_TRUE(polish) << "./scripts/test makes the Polish locale";
+  boxes_.choices = {2};  // left for now
+  RunModalFrom(form.mmChangeVoltage());
+  std::setlocale(LC_ALL, "C");
+  ASSERT_FALSE(boxes_.shown.empty());
+  EXPECT_EQ(boxes_.shown.back().text, QString::fromUtf8(kOffer));
 }

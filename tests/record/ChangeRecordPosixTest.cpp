@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <locale>
+
+#include "ChangeRecord.h"
+#include "EnvironmentSetting.h"
+#include "ScratchDir.h"
+
+namespace {
+
+ChangeLine HalfChange() {
+  ChangeLine line;
+  line.id = "a";
+  line.time = "2026-12-07T10:00:00.000Z";
+  line.action = kActionChange;
+  line.from = 220;
+  line.to = 230;
+  line.locations = {{40, "5C 87", "66 87", "", "written"}, {126, "34 12", "3E 12", "", "unknown"}};
+  line.outcome = kOutcomeHalfChanged;
+  return line;
+}
+
+}  // namespace
+
+// The program applies the user's locale; in Polish a decimal comma would
+// make "40," a number if the record were read by the locale.
+TEST(RecordInPolish, ReadsAndWritesAsInC) {
+  const ScratchDir scratch;
+  const ChangeRecord record(scratch / "changes.jsonl");
+  ASSERT_NE(std::setlocale(LC_ALL, "pl_PL.UTF-8"), nullptr) << "./scripts/test makes this locale";
+  std::locale::global(std::locale("pl_PL.UTF-8"));
+  EXPECT_EQ(record.Append(HalfChange()), "");
+  const std::vector<ChangeLine> pending = record.Pending();
+  std::locale::global(std::locale::classic());
+  std::setlocale(LC_ALL, "C");
+  ASSERT_EQ(pending.size(), 1u);
+  EXPECT_EQ(pending[0].locations[1].address, 126);
+  EXPECT_EQ(pending[0].from, 220);
+}
+
+TEST(RecordFolder, TheUsersOwnIsPrivateAndAFileNameAloneWorks) {
+  const ScratchDir scratch;
+  const EnvironmentSetting state("XDG_STATE_HOME", (scratch / "state").c_str());
+  const EnvironmentSetting chosen(kRecordVariable, nullptr);
+  EXPECT_EQ(ChangeRecord(ChangeRecordPath()).Append(HalfChange()), "");
+  struct stat folder {};
+  ASSERT_EQ(stat((scratch / "state" / "kavel-setup").c_str(), &folder), 0);
+  EXPECT_EQ(folder.st_mode & 0777, 0700u);
+
+  // A record named in the working folder, as a lab's script may name it; it
+  // takes the umask, so that a shared folder serves everyone there.
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(scratch.Path());
+  const mode_t umaskBefore = umask(022);
+  const EnvironmentSetting here(kRecordVariable, "changes.jsonl");
+  EXPECT_EQ(ChangeRecord(ChangeRecordPath()).Append(HalfChange()), "");
+  umask(umaskBefore);
+  std::filesystem::current_path(before);
+  struct stat file {};
+  ASSERT_EQ(stat((scratch / "changes.jsonl").c_str(), &file), 0);
+  EXPECT_EQ(file.st_mode & 0777, 0644u);
+}
