@@ -3,10 +3,11 @@
 class MeterHost;
 
 // Before a configuration dialog opens on the tester just identified: a
-// change the record says was cut short on its port is looked for, and when
-// the tester holds that mix the user is told what happened and offered to
-// finish or undo it. True when the dialog may open: nothing to put right, or
+// change the record says was cut short on a tester of its model and version
+// text, on any port, is looked for, and when the tester holds that mix the
+// user is told what happened (and on which port) and offered to finish or
+// undo it. True when the dialog may open: nothing to put right, or
 // put right now. False when the user leaves it for now (nothing written,
 // nothing recorded; the offer comes again) or the repair found the tester
-// changed meanwhile.
+// changed meanwhile; a repair that fails leaves the offer to come again.
 bool HalfChangeSettled(MeterHost& host);
