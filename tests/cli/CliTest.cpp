@@ -343,6 +343,12 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"HistorySince", "history --since 2026-12-07 --json", "",
                    [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
                    R"("outcome":"done"}]})"},
+        // A name with an escape sequence in it cannot act on the terminal.
+        StatusCase{"HistoryWithoutControlCharacters", "history", "", [](sim::TesterSimulator&) {},
+                   0, "done",
+                   R"({"time":"2026-12-07T09:00:00.000Z","user":"tech\u001b[2J","outcome":"done"})"
+                   "\n",
+                   [] { return Image("TVA-740", {}); }, "tech?[2J"},
         StatusCase{"NothingToRepair", "voltage --port COM3 --repair finish --yes", "",
                    [](sim::TesterSimulator&) {}, 0, "", "",
                    [] { return Image("TVA-740", {}); }}),

@@ -156,6 +156,16 @@ TEST(RecordLine, OnlyWholeNumbersWhereTheRecordHasNumbers) {
   }
 }
 
+// A user or computer name the system gave in another encoding is kept as
+// far as it is text, with U+FFFD for the rest.
+TEST(RecordLine, TextThatIsNoUtf8IsWrittenWithReplacements) {
+  ChangeLine line = Line("a", kOutcomeDone);
+  line.user = "J\xF3zef";  // Latin-2, not UTF-8
+  const std::optional<ChangeLine> read = ParseChangeLine(ToJsonLine(line));
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->user, "J\xEF\xBF\xBDzef");
+}
+
 // The record read back over rotated files: oldest file first, so that the
 // history's newest-first order holds across them.
 TEST(RecordFiles, ReadOldestFileFirst) {
