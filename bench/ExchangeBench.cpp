@@ -110,10 +110,10 @@ void PortList() {
 void LookupInAFullRecord(const ChangeRecorder& recorder, const std::filesystem::path& folder) {
   const ChangeRecord record(folder / "changes.jsonl");
   std::filesystem::create_directories(folder);
-  ChangeLine line = recorder.LineFor({"COM1", "TVA-740 v2.01", "TVA-740"}, "", VoltageChange(220, 230),
-                                     {PlannedWrite(40, "\x5C\x87", "\x66\x87"),
-                                      PlannedWrite(126, "\x34\x12", "\x3E\x12")},
-                                     kOutcomeDone);
+  ChangeLine line = recorder.LineFor(
+      {"COM1", "TVA-740 v2.01", "TVA-740"}, "", VoltageChange(220, 230),
+      {PlannedWrite(40, "\x5C\x87", "\x66\x87"), PlannedWrite(126, "\x34\x12", "\x3E\x12")},
+      kOutcomeDone);
   for (int file = 0; file <= 10; ++file) {
     std::string text;
     for (int n = 0; text.size() < kRecordFileLimit - 1000; ++n) {
@@ -129,7 +129,8 @@ void LookupInAFullRecord(const ChangeRecorder& recorder, const std::filesystem::
         text += ToJsonLine(line) + "\n";
       }
     }
-    const std::string name = file < 10 ? "changes." + std::to_string(file + 1) + ".jsonl" : "changes.jsonl";
+    const std::string name =
+        file < 10 ? "changes." + std::to_string(file + 1) + ".jsonl" : "changes.jsonl";
     std::ofstream(folder / name, std::ios::binary) << text;
   }
   setenv(kRecordVariable, record.File().c_str(), 1);
@@ -142,8 +143,9 @@ void LookupInAFullRecord(const ChangeRecorder& recorder, const std::filesystem::
   }
   const bool ok = Median(times) <= kLookupBoundMs && found == 1;
   allWithinBounds = allWithinBounds && ok;
-  std::printf("half-change lookup, 11 full files  median %7.2f ms  bound %.0f ms  (%zu found)  %s\n",
-              Median(times), kLookupBoundMs, found, ok ? "ok" : "OVER");
+  std::printf(
+      "half-change lookup, 11 full files  median %7.2f ms  bound %.0f ms  (%zu found)  %s\n",
+      Median(times), kLookupBoundMs, found, ok ? "ok" : "OVER");
   std::filesystem::remove_all(folder);
 }
 
@@ -218,8 +220,8 @@ void Startup(const std::string& name, const std::vector<std::string>& program,
   std::printf(
       "start-up of the %s to a painted window  median %.1f ms, peak %.1f MB  "
       "bare Qt window %.1f ms, %.1f MB  ratios %.3f, %.3f  %s\n",
-      name.c_str(), Median(programMs), Median(programMb), Median(bareMs), Median(bareMb),
-      timeRatio, memoryRatio, ok ? "ok" : "OVER");
+      name.c_str(), Median(programMs), Median(programMb), Median(bareMs), Median(bareMb), timeRatio,
+      memoryRatio, ok ? "ok" : "OVER");
 }
 
 }  // namespace
@@ -325,8 +327,8 @@ int main(int argc, char** argv) {
   if (!startups.empty()) {
     // The programs start on the simulated tester, as a technician's would:
     // their settings in a configuration folder of the bench's own.
-    const auto config = std::filesystem::temp_directory_path() /
-                        ("kavel-bench-" + std::to_string(getpid()));
+    const auto config =
+        std::filesystem::temp_directory_path() / ("kavel-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(config / "kavel-setup");
     std::ofstream(config / "kavel-setup" / "kavel-setup.ini")
         << "[Ports]\nCOM1=" << tester.DevicePath()

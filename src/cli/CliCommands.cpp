@@ -14,8 +14,8 @@
 #include "IniFile.h"
 #include "KavelMeter.h"
 #include "MeterModels.h"
-#include "PortNames.h"
 #include "PathText.h"
+#include "PortNames.h"
 #include "PortTrouble.h"
 #include "ProgramFile.h"
 #include "SettingsKeys.h"
@@ -118,8 +118,8 @@ void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
 
 // Before voltage and auto read or write anything: a change the record says
 // was cut short on a tester of this model and version text, on any port, is
-// looked for on the tester, and put right when --repair asks for it. True when the command goes on; false when --repair
-// has done its work (or found none to do).
+// looked for on the tester, and put right when --repair asks for it. True when the command goes on;
+// false when --repair has done its work (or found none to do).
 bool HalfChangeSettled(Session& s, TMeter& meter, const std::string& versionText) {
   const bool repairAsked = !s.options.repair.empty();
   const std::string nothing = "nothing to repair: the tester holds no change cut short";
@@ -234,8 +234,9 @@ int ForgetCommand(const CliOptions& options, std::istream& in, std::ostream& err
                   CliReport& report) {
   ChangeRecorder recorder("kavel-cli", GetFileVersionText());
   const std::vector<ChangeLine> pending = recorder.Record().Pending();
-  const auto found = std::find_if(pending.begin(), pending.end(),
-                                  [&](const ChangeLine& line) { return line.id == options.changeId; });
+  const auto found = std::find_if(pending.begin(), pending.end(), [&](const ChangeLine& line) {
+    return line.id == options.changeId;
+  });
   if (found == pending.end())
     return report.Fail(kRefusedByRule, "no half-change " + options.changeId +
                                            " is pending (kavel-cli history --pending lists them)");
@@ -266,8 +267,8 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
            std::ostream& out, std::ostream& err) {
   CliReport report(options.json, out, err);
   if (options.help) {
-    out << kCliUsage << "\nSettings file: "
-        << SettingsFileForUser(SettingsFileOf(options, programPath)) << "\n";
+    out << kCliUsage
+        << "\nSettings file: " << SettingsFileForUser(SettingsFileOf(options, programPath)) << "\n";
     return kDone;
   }
   if (options.version) {
@@ -293,7 +294,8 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
   if (portName.empty()) {
     err << kCliUsage;
     return report.Fail(kUsage, options.command + " needs a port: --port NAME, or \"" + kPortKey +
-                                   "\" under [" + kMainSection + "] in " + Utf8Of(settingsFile.file));
+                                   "\" under [" + kMainSection + "] in " +
+                                   Utf8Of(settingsFile.file));
   }
   // Held for this command alone, and exclusively: a port the program has
   // open is refused.
@@ -323,7 +325,8 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
   } catch (const Refusal& refusal) {
     return fail(refusal.status, refusal.message);
   } catch (const ENoConnection& failure) {
-    return fail(kNoAnswer, "port " + portName + ": no answer from the tester (" + failure.Message + ")");
+    return fail(kNoAnswer,
+                "port " + portName + ": no answer from the tester (" + failure.Message + ")");
   } catch (const EComPort& failure) {
     return fail(kPortNotOpen, "port " + portName + ": " + failure.Message);
   } catch (const Exception& failure) {

@@ -40,9 +40,9 @@ class FieldReader {
     // Fractions, exponents and numbers beyond any the record writes are no
     // numbers of ours.
     if (!found->is_number_integer()) return Refuse<std::optional<std::int64_t>>();
-    if (found->is_number_unsigned() ? found->get<std::uint64_t>() > kLargestNumber
-                                    : found->get<std::int64_t>() < 0 ||
-                                          found->get<std::int64_t>() > kLargestNumber)
+    if (found->is_number_unsigned()
+            ? found->get<std::uint64_t>() > kLargestNumber
+            : found->get<std::int64_t>() < 0 || found->get<std::int64_t>() > kLargestNumber)
       return Refuse<std::optional<std::int64_t>>();
     return found->get<std::int64_t>();
   }
@@ -158,7 +158,7 @@ std::string HexText(const std::string& bytes) {
 std::optional<std::string> BytesOfHex(const std::string& hex) {
   // Pairs of hexadecimal digits a blank apart; nothing else, in any locale.
   const auto digit = [](char c) {
-    return c >= '0' && c <= '9' ? c - '0'
+    return c >= '0' && c <= '9'   ? c - '0'
            : c >= 'A' && c <= 'F' ? c - 'A' + 10
            : c >= 'a' && c <= 'f' ? c - 'a' + 10
                                   : -1;

@@ -57,8 +57,8 @@ struct ChangeLine {
   std::string setting;
   std::optional<std::int64_t> from;
   std::optional<std::int64_t> to;
-  std::string change;  // what was asked, in English words
-  std::string about;   // the id of the half-change a repair, check or forget deals with
+  std::string change;    // what was asked, in English words
+  std::string about;     // the id of the half-change a repair, check or forget deals with
   bool settles = false;  // this line puts that half-change to rest
   std::vector<LocationLine> locations;
   std::string outcome;

@@ -16,9 +16,9 @@ struct Asked {
   std::string setting;  // nominal-voltage or auto-mode
   std::optional<std::int64_t> from;
   std::optional<std::int64_t> to;
-  std::string about;  // the half-change a repair, check or forget deals with
+  std::string about;     // the half-change a repair, check or forget deals with
   bool settles = false;  // a check or forget that puts it to rest
-  std::string words;  // the English words when the fields do not make them
+  std::string words;     // the English words when the fields do not make them
 };
 
 Asked VoltageChange(std::uint16_t from, std::uint16_t to);
@@ -59,8 +59,7 @@ class ChangeRecorder {
 
   // A line of this run's, now.
   ChangeLine LineFor(const TesterOnPort& tester, const std::string& id, const Asked& asked,
-                     const std::vector<LocationWrite>& locations,
-                     const std::string& outcome) const;
+                     const std::vector<LocationWrite>& locations, const std::string& outcome) const;
   // Appends the line, flushed to the disk before anything shows its outcome;
   // false when the record could not take it.
   bool Write(const ChangeLine& line);
@@ -87,7 +86,9 @@ class ChangeRecorder {
     const WatchingWrites watching(meter, [&](const std::vector<LocationWrite>& planned) {
       Write(LineFor(tester, id, asked, planned, kOutcomeStarted));
     });
-    const auto record = [&] { WriteFinal(LineFor(tester, id, asked, meter.Touched, OutcomeOf(meter.Touched))); };
+    const auto record = [&] {
+      WriteFinal(LineFor(tester, id, asked, meter.Touched, OutcomeOf(meter.Touched)));
+    };
     try {
       if constexpr (std::is_void_v<decltype(write())>) {
         write();

@@ -40,8 +40,8 @@ std::string Target(const LocationLine& location, Repair repair) {
 // What a repair, check or forget of the half-change asks: the half-change's
 // setting, named by its id.
 Asked AboutHalfChange(const ChangeLine& halfChange, const char* action, std::string words) {
-  return {action,        halfChange.setting, halfChange.from, halfChange.to,
-          halfChange.id, false,              std::move(words)};
+  return {action, halfChange.setting, halfChange.from, halfChange.to, halfChange.id,
+          false,  std::move(words)};
 }
 
 // Records that the tester on the port where the half-change was made holds
@@ -59,14 +59,13 @@ void RecordSettled(ChangeRecorder& recorder, const TMeter& meter, const std::str
   for (size_t i = 0; i < halfChange.locations.size(); ++i)
     found.push_back(PlannedWrite(static_cast<std::uint16_t>(halfChange.locations[i].address),
                                  examined.found[i], ""));
-  recorder.Write(recorder.LineFor(TesterOf(meter, port), NewChangeId(), check, found,
-                                  kOutcomeNotWritten));
+  recorder.Write(
+      recorder.LineFor(TesterOf(meter, port), NewChangeId(), check, found, kOutcomeNotWritten));
 }
 
 }  // namespace
 
-std::vector<ChangeLine> PendingHalfChanges(const ChangeRecorder& recorder,
-                                           const std::string& model,
+std::vector<ChangeLine> PendingHalfChanges(const ChangeRecorder& recorder, const std::string& model,
                                            const std::string& versionText) {
   std::vector<ChangeLine> pending = recorder.Record().Pending();
   std::erase_if(pending, [&](const ChangeLine& line) {
@@ -165,8 +164,9 @@ std::string HalfChangedText(const ChangeRecorder::HalfChangeNews& news) {
   const ChangeLine& halfChange = news.line;
   std::string locations;
   for (const LocationLine& location : halfChange.locations) {
-    locations += (locations.empty() ? "" : ", ") + LocationName(halfChange.model, location.address) +
-                 " " + location.before + " (old) or " + location.written + " (new)";
+    locations += (locations.empty() ? "" : ", ") +
+                 LocationName(halfChange.model, location.address) + " " + location.before +
+                 " (old) or " + location.written + " (new)";
   }
   return "The change was cut short between its writes: the tester may now hold a mix of old and "
          "new bytes, neither the old setting nor the new one (its " +

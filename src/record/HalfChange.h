@@ -19,8 +19,7 @@
 
 // The half-changes this computer left pending on testers of the model and
 // version text, newest first: those a tester met may hold.
-std::vector<ChangeLine> PendingHalfChanges(const ChangeRecorder& recorder,
-                                           const std::string& model,
+std::vector<ChangeLine> PendingHalfChanges(const ChangeRecorder& recorder, const std::string& model,
                                            const std::string& versionText);
 
 enum class HalfChangeState {

@@ -54,7 +54,8 @@ std::string MakeFolder(const fs::path& folder, bool privateFolder) {
   // folder serves the lab; the user's own folder keeps them to the user.
   if (mkdir(folder.c_str(), privateFolder ? 0700 : 0777) != 0 && errno != EEXIST)
     return Why("cannot make the folder", folder);
-  if (!fs::is_directory(folder, error)) return "cannot make the folder " + Utf8Of(folder) + ": " + std::strerror(ENOTDIR);
+  if (!fs::is_directory(folder, error))
+    return "cannot make the folder " + Utf8Of(folder) + ": " + std::strerror(ENOTDIR);
   SyncFolder(folder.parent_path());
   return "";
 }

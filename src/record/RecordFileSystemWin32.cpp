@@ -1,8 +1,8 @@
 // LockFileEx on a lock file beside the record, FILE_APPEND_DATA with one
 // WriteFile and FlushFileBuffers, the Local AppData known folder; paths
 // passed wide, so that any user name or folder works.
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <string>

@@ -36,9 +36,9 @@ ChangeLine Line(const std::string& id, const char* outcome, const char* action =
 // The record file as a writer killed in the middle, or a full one, left it.
 struct RecordCase {
   const char* name;
-  std::string left;   // the file's content before the append
-  size_t linesAfter;  // whole lines read back afterwards, all files together
-  bool renamed;       // the full file renamed with a number
+  std::string left;    // the file's content before the append
+  size_t linesAfter;   // whole lines read back afterwards, all files together
+  bool renamed;        // the full file renamed with a number
   size_t pending = 0;  // half-changes pending afterwards, in the current file alone
   friend void PrintTo(const RecordCase& row, std::ostream* out) { *out << row.name; }
 };
@@ -61,7 +61,8 @@ TEST_P(RecordFile, AppendsOneWholeLine) {
   EXPECT_EQ(lines.back().locations[0].written, "66 87");
   EXPECT_EQ(std::filesystem::exists(scratch_ / "state" / "changes.1.jsonl"), GetParam().renamed);
   EXPECT_EQ(record_.Pending().size(), GetParam().pending);
-  EXPECT_EQ(OnePerChange(lines).size(), GetParam().linesAfter - GetParam().pending * GetParam().renamed);
+  EXPECT_EQ(OnePerChange(lines).size(),
+            GetParam().linesAfter - GetParam().pending * GetParam().renamed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -103,22 +104,25 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PendingCase{"StartedNeverEnded", {Line("a", kOutcomeStarted)}, {"a"}},
         PendingCase{"StartedAndDone", {Line("a", kOutcomeStarted), Line("a", kOutcomeDone)}, {}},
-        PendingCase{"StartedAndPutBack",
-                    {Line("a", kOutcomeStarted), Line("a", kOutcomePutBack)},
+        PendingCase{
+            "StartedAndPutBack", {Line("a", kOutcomeStarted), Line("a", kOutcomePutBack)}, {}},
+        PendingCase{
+            "HalfChanged", {Line("a", kOutcomeStarted), Line("a", kOutcomeHalfChanged)}, {"a"}},
+        PendingCase{"OneLocationIsNoMix",
+                    {Line("a", kOutcomeHalfChanged, kActionChange, "", false, 1)},
                     {}},
-        PendingCase{"HalfChanged", {Line("a", kOutcomeStarted), Line("a", kOutcomeHalfChanged)},
-                    {"a"}},
-        PendingCase{"OneLocationIsNoMix", {Line("a", kOutcomeHalfChanged, kActionChange, "", false, 1)}, {}},
-        PendingCase{"RepairRefused",
-                    {Line("a", kOutcomeHalfChanged), Line("r", kOutcomePutBack, kActionFinish, "a")},
-                    {"a"}},
+        PendingCase{
+            "RepairRefused",
+            {Line("a", kOutcomeHalfChanged), Line("r", kOutcomePutBack, kActionFinish, "a")},
+            {"a"}},
         PendingCase{"RepairCutShort",
                     {Line("a", kOutcomeHalfChanged),
                      Line("r", kOutcomeHalfChanged, kActionUndo, "a", false, 1)},
                     {"a"}},
-        PendingCase{"Repaired",
-                    {Line("a", kOutcomeHalfChanged), Line("r", kOutcomeDone, kActionUndo, "a", true)},
-                    {}},
+        PendingCase{
+            "Repaired",
+            {Line("a", kOutcomeHalfChanged), Line("r", kOutcomeDone, kActionUndo, "a", true)},
+            {}},
         PendingCase{"CheckedOnItsPort",
                     {Line("a", kOutcomeHalfChanged),
                      Line("c", kOutcomeNotWritten, kActionCheck, "a", true)},

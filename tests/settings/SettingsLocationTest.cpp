@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "NamedRows.h"
 #include "EnvironmentSetting.h"
+#include "NamedRows.h"
 #include "ScratchDir.h"
 #include "SettingsLocation.h"
 
@@ -39,8 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, SettingsLocation,
     ::testing::Values(
         LocationCase{"BesideTheExecutable", true, true, "config", "bin/kavel-setup.ini", ""},
-        LocationCase{"UserConfigFolder", false, true, "config", "config/kavel-setup/kavel-setup.ini",
-                     ""},
+        LocationCase{"UserConfigFolder", false, true, "config",
+                     "config/kavel-setup/kavel-setup.ini", ""},
         LocationCase{"NoFolder", false, true, nullptr, "bin/kavel-setup.ini", ""},
         LocationCase{"BesideInAFolderThatTakesNoFileGivesTheStartingValues", true, false, "config",
                      "config/kavel-setup/kavel-setup.ini", "bin/kavel-setup.ini"}),
