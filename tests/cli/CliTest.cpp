@@ -36,8 +36,9 @@ class CliOnTester : public ::testing::Test {
   // Runs kavel-cli with the arguments; typed is all its input, then its end.
   CliRun Cli(const std::string& arguments, const std::string& typed = "") {
     const std::string command = "printf '%s' '" + typed + "' | " + kRecordVariable + "=" +
-                                record_.File().string() + " " + KAVEL_CLI_PROGRAM + " --settings " +
-                                settings_.string() + " " + arguments + " 2>/dev/null";
+                                record_.File().string() + " " + KAVEL_CLI_PROGRAM +
+                                " --settings " + settings_.string() + " " + arguments +
+                                " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     CliRun run{-1, ""};
     char buffer[512];
@@ -93,11 +94,10 @@ TEST_F(CliOnTester, VoltageSetSendsWhatTheDialogSends) {
   EXPECT_EQ(Json(run.out)["written"].toString(), "yes");
   // Identified, voltage read; identified anew, voltage and balance read anew,
   // both words written.
-  EXPECT_EQ(
-      tester_.Requests(),
-      (std::vector<std::string>{AddCRC("V"), AddCRC(Bytes("6F 28 00")), AddCRC("V"),
-                                AddCRC(Bytes("6F 28 00")), AddCRC(Bytes("6F 7E 00")),
-                                AddCRC(Bytes("7A 28 00 66 87")), AddCRC(Bytes("7A 7E 00 3E 12"))}));
+  EXPECT_EQ(tester_.Requests(),
+            (std::vector<std::string>{AddCRC("V"), AddCRC(Bytes("6F 28 00")), AddCRC("V"),
+                                      AddCRC(Bytes("6F 28 00")), AddCRC(Bytes("6F 7E 00")), AddCRC(Bytes("7A 28 00 66 87")),
+                                      AddCRC(Bytes("7A 7E 00 3E 12"))}));
   std::string expected = before;
   expected.replace(40, 2, Bytes("66 87"));
   expected.replace(126, 2, Bytes("3E 12"));
@@ -124,23 +124,17 @@ std::string Image(const char* model, std::initializer_list<std::pair<int, const 
 // Two lines, the older first, as the record keeps them.
 constexpr char kTwoChanges[] =
     R"({"time":"2026-12-06T09:00:00.000Z","port":"COM3","model":"TVA-740",)"
-    R"("change":"AUTO-mode byte 0x3C to 0x44","locations":[],"outcome":"put-back"})"
-    "\n"
+    R"("change":"AUTO-mode byte 0x3C to 0x44","locations":[],"outcome":"put-back"})" "\n"
     R"({"time":"2026-12-07T09:00:00.000Z","port":"COM4","model":"DKL-310",)"
-    R"("change":"nominal voltage 220 V to 230 V","locations":[],"outcome":"done"})"
-    "\n";
+    R"("change":"nominal voltage 220 V to 230 V","locations":[],"outcome":"done"})" "\n";
 // A writer killed in the middle of its line.
 constexpr char kTornLast[] =
     R"({"time":"2026-12-06T09:00:00.000Z","port":"COM3","model":"TVA-740",)"
-    R"("change":"AUTO-mode byte 0x3C to 0x44","locations":[],"outcome":"put-back"})"
-    "\n"
+    R"("change":"AUTO-mode byte 0x3C to 0x44","locations":[],"outcome":"put-back"})" "\n"
     R"({"time":"2026-12-07T09:30)";
 
 void TvaHalfChanged(sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("66 87")); }
-void TvaAllNew(sim::TesterSimulator& tester) {
-  tester.SetEepromBytes(40, Bytes("66 87 00 00"));
-  tester.SetEepromBytes(126, Bytes("3E 12"));
-}
+void TvaAllNew(sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("66 87 00 00")); tester.SetEepromBytes(126, Bytes("3E 12")); }
 
 // The record's half-change with one part of its text replaced: made on
 // another port, or never ended.
@@ -163,9 +157,9 @@ struct StatusCase {
   void (*prepare)(sim::TesterSimulator&);
   int status;
   const char* recorded = "";  // the last line's outcome afterwards
-  std::string history = "";   // the record's lines before the run
+  std::string history = "";     // the record's lines before the run
   std::string (*image)() = nullptr;
-  const char* printed = "";          // a part of what it prints
+  const char* printed = "";        // a part of what it prints
   bool recordFolderIsAFile = false;  // the record cannot be written
   const char* lastLineHas = "";      // a part of the record's last line
   friend void PrintTo(const StatusCase& row, std::ostream* out) { *out << row.name; }
@@ -253,26 +247,20 @@ INSTANTIATE_TEST_SUITE_P(
                    R"({"address":40,"before":"5C 87","written":"66 87","putBack":"5C 87",)"
                    R"("outcome":"put-back"},{"address":126,"before":"34 12","written":"3E 12",)"
                    R"("putBack":"34 12","outcome":"put-back"}])"},
-        StatusCase{
-            "HungUpAtTheSecondWrite", "voltage --port COM3 230 --yes", "",
-            [](sim::TesterSimulator& tester) { tester.AddFault(Fault::HangUp, 1, 'z', 126); }, 7,
-            "half-changed", "",
-            [] {
-              return Image("TVA-740", {{40, "66 87"}});
-            },
-            "", false,
-            R"("address":126,"before":"34 12","written":"3E 12","putBack":"34 12",)"
-            R"("outcome":"unknown"}])"},
+        StatusCase{"HungUpAtTheSecondWrite", "voltage --port COM3 230 --yes", "",
+                   [](sim::TesterSimulator& tester) {
+                     tester.AddFault(Fault::HangUp, 1, 'z', 126);
+                   },
+                   7, "half-changed", "", [] { return Image("TVA-740", {{40, "66 87"}}); }, "",
+                   false, R"("address":126,"before":"34 12","written":"3E 12","putBack":"34 12",)"
+                          R"("outcome":"unknown"}])"},
         StatusCase{"HalfChangeFoundBeforeARead", "voltage --port COM3", "", TvaHalfChanged, 7,
                    "half-changed", TvaHalfChangedLine()},
         StatusCase{"HalfChangeFoundBeforeAuto", "auto --port COM3 --basic --yes", "",
                    TvaHalfChanged, 7, "half-changed", TvaHalfChangedLine()},
         StatusCase{"HalfChangeFinished", "voltage --port COM3 --repair finish --yes", "",
                    TvaHalfChanged, 0, "done", TvaHalfChangedLine(),
-                   [] {
-                     return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}});
-                   },
-                   "", false,
+                   [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }, "", false,
                    R"x("change":"finish of the half-change of 2026-12-07T10:00:00.000Z )x"
                    R"x((nominal voltage 220 V to 230 V)","about":"7d0c0a1e","settles":true,)x"
                    R"x("locations":[{"address":126,)x"
@@ -285,10 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "half-changed", DklHalfChangedLine()},
         StatusCase{"DklHalfChangeFinished", "voltage --port COM3 --repair finish --yes", "",
                    DklHalfChanged, 0, "done", DklHalfChangedLine(),
-                   [] {
-                     return Image("DKL-310", {{112, "01 92"}, {122, "A4 7D"}});
-                   },
-                   "", false,
+                   [] { return Image("DKL-310", {{112, "01 92"}, {122, "A4 7D"}}); }, "", false,
                    R"("locations":[{"address":122,"before":"16 C2","written":"A4 7D",)"
                    R"("outcome":"written"}])"},
         StatusCase{"DklHalfChangeUndone", "voltage --port COM3 --repair undo --yes", "",
@@ -299,9 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"HalfChangeNotFound", "voltage --port COM3", "",
                    [](sim::TesterSimulator& tester) { tester.SetEepromBytes(126, Bytes("00 00")); },
                    0, "half-changed", TvaHalfChangedLine(),
-                   [] {
-                     return Image("TVA-740", {{126, "00 00"}});
-                   }},
+                   [] { return Image("TVA-740", {{126, "00 00"}}); }},
         // The adapter given another COM number: found all the same, and named
         // by the port it happened on.
         StatusCase{"HalfChangeOnAnotherPort", "voltage --port COM3 --json", "", TvaHalfChanged, 7,
@@ -314,17 +297,12 @@ INSTANTIATE_TEST_SUITE_P(
                    [] { return Image("TVA-740", {}); }},
         // All new on the port it was made on: it took, and that settles it.
         StatusCase{"HalfChangeTookOnItsPort", "voltage --port COM3", "", TvaAllNew, 0,
-                   "not-written", TvaHalfChangedLine(),
-                   [] {
-                     return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}});
-                   },
-                   "", false, R"("about":"7d0c0a1e","settles":true)"},
+                   "not-written", TvaHalfChangedLine(), [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }, "",
+                   false, R"("about":"7d0c0a1e","settles":true)"},
         // All new on another port: as any tester set alike; nothing settled.
         StatusCase{"HalfChangeAllNewElsewhere", "voltage --port COM3", "", TvaAllNew, 0,
                    "half-changed", TvaHalfChangedLineWith("COM3", "COM7"),
-                   [] {
-                     return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}});
-                   }},
+                   [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }},
         // A repair refused names the half-change and leaves it pending.
         StatusCase{"HalfChangeRepairRefused", "voltage --port COM3 --repair finish --yes", "",
                    [](sim::TesterSimulator& tester) {
@@ -332,10 +310,8 @@ INSTANTIATE_TEST_SUITE_P(
                      tester.AddFault(Fault::Nak, sim::kForever, 'z');
                    },
                    4, "half-changed", TvaHalfChangedLine(),
-                   [] {
-                     return Image("TVA-740", {{40, "66 87"}});
-                   },
-                   "", false, R"("about":"7d0c0a1e","settles":false)"},
+                   [] { return Image("TVA-740", {{40, "66 87"}}); }, "", false,
+                   R"("about":"7d0c0a1e","settles":false)"},
         StatusCase{"PendingListed", "history --pending", "", [](sim::TesterSimulator&) {}, 0,
                    "half-changed", TvaHalfChangedLine(), [] { return Image("TVA-740", {}); },
                    "half-changed  tech        7d0c0a1e  nominal voltage 220 V to 230 V"},
@@ -344,14 +320,12 @@ INSTANTIATE_TEST_SUITE_P(
                    false, R"("action":"forget",)"},
         StatusCase{"ForgetDeclined", "forget 7d0c0a1e", "n\n", [](sim::TesterSimulator&) {}, 6,
                    "half-changed", TvaHalfChangedLine(), [] { return Image("TVA-740", {}); }},
-        StatusCase{"ForgetNothingPending", "forget 7d0c0a1e --yes", "",
-                   [](sim::TesterSimulator&) {}, 6, "", "", [] { return Image("TVA-740", {}); }},
+        StatusCase{"ForgetNothingPending", "forget 7d0c0a1e --yes", "", [](sim::TesterSimulator&) {},
+                   6, "", "", [] { return Image("TVA-740", {}); }},
         StatusCase{"HalfChangeOfAnotherModel", "voltage --port COM3", "",
                    [](sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("66 87")); },
                    0, "half-changed", DklHalfChangedLine(),
-                   [] {
-                     return Image("TVA-740", {{40, "66 87"}});
-                   }},
+                   [] { return Image("TVA-740", {{40, "66 87"}}); }},
         // The change is made and the user told; nothing is recorded.
         StatusCase{"RecordCannotBeWritten", "voltage --port COM3 230 --yes --json", "",
                    [](sim::TesterSimulator&) {}, 0, "", "", nullptr,
@@ -363,13 +337,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "nominal voltage 220 V to 230 V\n2026-12-06T09:00:00.000Z  COM3    TVA-740  "
                    "put-back"},
         StatusCase{"HistoryOfAPortAsJson", "history --port com3 --json", "",
-                   [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges,
-                   [] { return Image("TVA-740", {}); },
+                   [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
                    R"("changes":[{"id":"2026-12-06T09:00:00.000Z)"},
         // Newest first, so only the end of the list shows the older line left out.
         StatusCase{"HistorySince", "history --since 2026-12-07 --json", "",
-                   [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges,
-                   [] { return Image("TVA-740", {}); }, R"("outcome":"done"}]})"},
+                   [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
+                   R"("outcome":"done"}]})"},
         // A name with an escape sequence in it cannot act on the terminal.
         StatusCase{"HistoryWithoutControlCharacters", "history", "", [](sim::TesterSimulator&) {},
                    0, "done",
@@ -377,7 +350,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "\n",
                    [] { return Image("TVA-740", {}); }, "tech?[2J"},
         StatusCase{"NothingToRepair", "voltage --port COM3 --repair finish --yes", "",
-                   [](sim::TesterSimulator&) {}, 0, "", "", [] { return Image("TVA-740", {}); }}),
+                   [](sim::TesterSimulator&) {}, 0, "", "",
+                   [] { return Image("TVA-740", {}); }}),
     RowName());
 
 // kavel-cli killed while the tester takes the second write: the line made
@@ -391,8 +365,7 @@ TEST_F(CliOnTester, KilledBetweenTheWritesIsFoundAndUndone) {
   for (char** variable = environ; *variable; ++variable) environment.push_back(*variable);
   environment.push_back(nullptr);
   std::string program = KAVEL_CLI_PROGRAM, settings = settings_.string();
-  std::vector<std::string> words{program,  "--settings", settings, "voltage",
-                                 "--port", "COM3",       "230",    "--yes"};
+  std::vector<std::string> words{program, "--settings", settings, "voltage", "--port", "COM3", "230", "--yes"};
   std::vector<char*> arguments;
   for (std::string& word : words) arguments.push_back(word.data());
   arguments.push_back(nullptr);

@@ -155,8 +155,7 @@ class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterfa
     old_ = tester_.Eeprom();
     if (GetParam().recordUnwritable) {
       std::ofstream(dir_ / "state") << "";
-      qputenv(kRecordVariable,
-              QByteArray::fromStdString((dir_ / "state" / "changes.jsonl").string()));
+      qputenv(kRecordVariable, QByteArray::fromStdString((dir_ / "state" / "changes.jsonl").string()));
     }
     if (HalfChangePlace(GetParam().place)) {
       std::ofstream(record_.File()) << TvaHalfChangedLine();
@@ -304,115 +303,122 @@ TEST_P(FaultMatrix, MessageWindowEepromAndRecord) {
 #define ROW(place, fault, kind, message, open, image) \
   FaultCase { #place "_" #fault, Place::place, LineFault::fault, kind, message, open, Image::image }
 // A row whose record differs from its place's rule.
-#define ROW_RECORDED(place, fault, kind, message, open, image, recorded)                           \
-  FaultCase {                                                                                      \
-#place "_" #fault, Place::place, LineFault::fault, kind, message, open, Image::image, recorded \
+#define ROW_RECORDED(place, fault, kind, message, open, image, recorded)                          \
+  FaultCase {                                                                                     \
+    #place "_" #fault, Place::place, LineFault::fault, kind, message, open, Image::image, recorded \
   }
 
 // A write whose acknowledge is damaged (wrong CRC, noise, cut short) has
 // landed all the same; a refused or lost one has not.
 INSTANTIATE_TEST_SUITE_P(
     EveryFaultEveryPlace, FaultMatrix,
-    ::testing::Values(
-        ROW(Menu, Silence, kInfo, kNoDevice, false, Old),
-        ROW(Menu, WrongCrc, kInfo, kTransmission, false, Old),
-        ROW(Menu, ShortReply, kInfo, kTransmission, false, Old),
-        ROW(Menu, Nak, kInfo, kTransmission, false, Old),
-        ROW(Menu, Noise, kInfo, kTransmission, false, Old),
-        ROW(Menu, HangUp, kReport, kHungUp, false, Old),
-        ROW(Menu, OtherModel, kInfo, kMismatch, false, Old),
-        ROW(VoltageOpening, Silence, kReport, kReadSilent, true, Old),
-        ROW(VoltageOpening, WrongCrc, kReport, kReadCrc, true, Old),
-        ROW(VoltageOpening, ShortReply, kReport, kReadCrc, true, Old),
-        ROW(VoltageOpening, Nak, kReport, kReadCrc, true, Old),
-        ROW(VoltageOpening, Noise, kReport, kReadCrc, true, Old),
-        ROW(VoltageOpening, HangUp, kReport, kHungUp, true, Old),
-        ROW(VoltageSetIdentify, Silence, kInfo, kNoDevice, false, Old),
-        ROW(VoltageSetIdentify, WrongCrc, kReport, kVersionCrc, true, Old),
-        ROW(VoltageSetIdentify, ShortReply, kReport, kVersionCrc, true, Old),
-        ROW(VoltageSetIdentify, Nak, kReport, kVersionCrc, true, Old),
-        ROW(VoltageSetIdentify, Noise, kReport, kVersionCrc, true, Old),
-        ROW(VoltageSetIdentify, HangUp, kReport, kHungUp, true, Old),
-        ROW(VoltageSetIdentify, OtherModel, kInfo, kMismatch, true, Old),
-        ROW(VoltageSetRead, Silence, kInfo, kNoDevice, false, Old),
-        ROW(VoltageSetRead, WrongCrc, kReport, kReadCrc, true, Old),
-        ROW(VoltageSetRead, ShortReply, kReport, kReadCrc, true, Old),
-        ROW(VoltageSetRead, Nak, kReport, kReadCrc, true, Old),
-        ROW(VoltageSetRead, Noise, kReport, kReadCrc, true, Old),
-        ROW(VoltageSetRead, HangUp, kReport, kHungUp, true, Old),
-        ROW(VoltageSetFirst, Silence, kInfo, kNoDevice, false, Old),
-        ROW(VoltageSetFirst, WrongCrc, kReport, kWriteRefused, true, Old),
-        ROW(VoltageSetFirst, ShortReply, kInfo, kNoDevice, false, Old),
-        ROW(VoltageSetFirst, Nak, kReport, kWriteRefused, true, Old),
-        ROW(VoltageSetFirst, Noise, kReport, kWriteRefused, true, Old),
-        ROW(VoltageSetFirst, HangUp, kReport, kHungUp, true, Old),
-        ROW(VoltageSetSecond, Silence, kInfo, kNoDevice, false, Old),
-        ROW(VoltageSetSecond, WrongCrc, kReport, kWriteRefused, true, Old),
-        ROW(VoltageSetSecond, ShortReply, kInfo, kNoDevice, false, Old),
-        ROW(VoltageSetSecond, Nak, kReport, kWriteRefused, true, Old),
-        ROW(VoltageSetSecond, Noise, kReport, kWriteRefused, true, Old),
-        // Gone after the voltage word landed: nothing can put it back.
-        ROW(VoltageSetSecond, HangUp, kReport, kHungUp, true, HalfChange),
-        ROW(OptionsTest, Silence, kInfo, kNoDevice, true, Old),
-        ROW(OptionsTest, WrongCrc, kInfo, kTransmission, true, Old),
-        ROW(OptionsTest, ShortReply, kInfo, kTransmission, true, Old),
-        ROW(OptionsTest, Nak, kInfo, kTransmission, true, Old),
-        ROW(OptionsTest, Noise, kInfo, kTransmission, true, Old),
-        ROW(OptionsTest, HangUp, kReport, kHungUp, true, Old),
-        ROW(OptionsTest, OtherModel, kInfo, "  It is now connected:  [DKL-310 v1.00]\r", true, Old),
-        ROW(OptionsOk, Silence, kInfo, kNoDevice, false, Old),
-        ROW(OptionsOk, WrongCrc, kInfo, kTransmission, false, Old),
-        ROW(OptionsOk, ShortReply, kInfo, kTransmission, false, Old),
-        ROW(OptionsOk, Nak, kInfo, kTransmission, false, Old),
-        ROW(OptionsOk, Noise, kInfo, kTransmission, false, Old),
-        ROW(OptionsOk, HangUp, kReport, kHungUp, true, Old),
-        ROW(OptionsOk, OtherModel, kInfo, kMismatch, true, Old),
-        ROW(AutoOpening, Silence, kInfo, kNoDevice, true, Old),
-        ROW(AutoOpening, WrongCrc, kReport, kReadCrc, true, Old),
-        ROW(AutoOpening, ShortReply, kReport, kReadCrc, true, Old),
-        ROW(AutoOpening, Nak, kReport, kReadCrc, true, Old),
-        ROW(AutoOpening, Noise, kReport, kReadCrc, true, Old),
-        ROW(AutoOpening, HangUp, kReport, kHungUp, true, Old),
-        ROW(AutoSetIdentify, Silence, kInfo, kNoDevice, false, Old),
-        ROW(AutoSetIdentify, WrongCrc, kReport, kVersionCrc, true, Old),
-        ROW(AutoSetIdentify, ShortReply, kReport, kVersionCrc, true, Old),
-        ROW(AutoSetIdentify, Nak, kReport, kVersionCrc, true, Old),
-        ROW(AutoSetIdentify, Noise, kReport, kVersionCrc, true, Old),
-        ROW(AutoSetIdentify, HangUp, kReport, kHungUp, true, Old),
-        ROW(AutoSetIdentify, OtherModel, kInfo, kMismatch, true, Old),
-        ROW(AutoSetRead, Silence, kInfo, kNoDevice, false, Old),
-        ROW(AutoSetRead, WrongCrc, kReport, kReadCrc, true, Old),
-        ROW(AutoSetRead, ShortReply, kReport, kReadCrc, true, Old),
-        ROW(AutoSetRead, Nak, kReport, kReadCrc, true, Old),
-        ROW(AutoSetRead, Noise, kReport, kReadCrc, true, Old),
-        ROW(AutoSetRead, HangUp, kReport, kHungUp, true, Old),
-        ROW(AutoSetWrite, Silence, kInfo, kNoDevice, false, Old),
-        ROW(AutoSetWrite, WrongCrc, kReport, kWriteRefused, true, New),
-        ROW(AutoSetWrite, ShortReply, kInfo, kNoDevice, false, New),
-        ROW(AutoSetWrite, Nak, kReport, kWriteRefused, true, Old),
-        ROW(AutoSetWrite, Noise, kReport, kWriteRefused, true, New),
-        ROW(AutoSetWrite, HangUp, kReport, kHungUp, true, Old),
-        ROW_RECORDED(VoltageSetSecond, None, kInfo, kVoltageChanged, false, New, "done"),
-        ROW_RECORDED(AutoSetWrite, None, kInfo, kAutoChanged, false, New, "done"),
-        // The change is made all the same, and the user told.
-        FaultCase{"VoltageSetSecond_None_RecordUnwritable", Place::VoltageSetSecond,
-                  LineFault::None, kInfo, kVoltageChanged, false, Image::New, "", true},
-        FaultCase{"VoltageSetSecond_HangUp_RecordUnwritable", Place::VoltageSetSecond,
-                  LineFault::HangUp, kReport, kHungUp, true, Image::HalfChange, "", true},
-        // Put right, recorded, and the dialog opens on the tester as it is now.
-        ROW_RECORDED(HalfChangeFinish, None, kInfo, kFinished, true, New, "done"),
-        ROW_RECORDED(HalfChangeUndo, None, kInfo, kUndone, true, Old, "done"),
-        // Gone again in the middle of the repair: still half-changed.
-        ROW_RECORDED(HalfChangeFinish, HangUp, kReport, kHungUp, false, HalfChange, "half-changed"),
-        ROW_RECORDED(HalfChangeUndo, Silence, kInfo, kNoDevice, false, HalfChange, "half-changed"),
-        // Left for now: nothing written, nothing recorded, no dialog.
-        ROW_RECORDED(HalfChangeLeft, None, kChoice, kOffer, false, HalfChange, "half-changed"),
-        // A repair refused: the half-change still waits.
-        ROW_RECORDED(HalfChangeFinish, Nak, kReport, kWriteRefused, false, HalfChange,
-                     "half-changed"),
-        // Neither as before nor as written: another tester, left alone
-        // with nothing recorded; the half-change waits for its own.
-        ROW_RECORDED(RepairedElsewhere, None, kInfo, "", true, Elsewhere, "half-changed")),
+    ::testing::Values(ROW(Menu, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(Menu, WrongCrc, kInfo, kTransmission, false, Old),
+                      ROW(Menu, ShortReply, kInfo, kTransmission, false, Old),
+                      ROW(Menu, Nak, kInfo, kTransmission, false, Old),
+                      ROW(Menu, Noise, kInfo, kTransmission, false, Old),
+                      ROW(Menu, HangUp, kReport, kHungUp, false, Old),
+                      ROW(Menu, OtherModel, kInfo, kMismatch, false, Old),
+                      ROW(VoltageOpening, Silence, kReport, kReadSilent, true, Old),
+                      ROW(VoltageOpening, WrongCrc, kReport, kReadCrc, true, Old),
+                      ROW(VoltageOpening, ShortReply, kReport, kReadCrc, true, Old),
+                      ROW(VoltageOpening, Nak, kReport, kReadCrc, true, Old),
+                      ROW(VoltageOpening, Noise, kReport, kReadCrc, true, Old),
+                      ROW(VoltageOpening, HangUp, kReport, kHungUp, true, Old),
+                      ROW(VoltageSetIdentify, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(VoltageSetIdentify, WrongCrc, kReport, kVersionCrc, true, Old),
+                      ROW(VoltageSetIdentify, ShortReply, kReport, kVersionCrc, true, Old),
+                      ROW(VoltageSetIdentify, Nak, kReport, kVersionCrc, true, Old),
+                      ROW(VoltageSetIdentify, Noise, kReport, kVersionCrc, true, Old),
+                      ROW(VoltageSetIdentify, HangUp, kReport, kHungUp, true, Old),
+                      ROW(VoltageSetIdentify, OtherModel, kInfo, kMismatch, true, Old),
+                      ROW(VoltageSetRead, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(VoltageSetRead, WrongCrc, kReport, kReadCrc, true, Old),
+                      ROW(VoltageSetRead, ShortReply, kReport, kReadCrc, true, Old),
+                      ROW(VoltageSetRead, Nak, kReport, kReadCrc, true, Old),
+                      ROW(VoltageSetRead, Noise, kReport, kReadCrc, true, Old),
+                      ROW(VoltageSetRead, HangUp, kReport, kHungUp, true, Old),
+                      ROW(VoltageSetFirst, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(VoltageSetFirst, WrongCrc, kReport, kWriteRefused, true, Old),
+                      ROW(VoltageSetFirst, ShortReply, kInfo, kNoDevice, false, Old),
+                      ROW(VoltageSetFirst, Nak, kReport, kWriteRefused, true, Old),
+                      ROW(VoltageSetFirst, Noise, kReport, kWriteRefused, true, Old),
+                      ROW(VoltageSetFirst, HangUp, kReport, kHungUp, true, Old),
+                      ROW(VoltageSetSecond, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(VoltageSetSecond, WrongCrc, kReport, kWriteRefused, true, Old),
+                      ROW(VoltageSetSecond, ShortReply, kInfo, kNoDevice, false, Old),
+                      ROW(VoltageSetSecond, Nak, kReport, kWriteRefused, true, Old),
+                      ROW(VoltageSetSecond, Noise, kReport, kWriteRefused, true, Old),
+                      // Gone after the voltage word landed: nothing can put it back.
+                      ROW(VoltageSetSecond, HangUp, kReport, kHungUp, true, HalfChange),
+                      ROW(OptionsTest, Silence, kInfo, kNoDevice, true, Old),
+                      ROW(OptionsTest, WrongCrc, kInfo, kTransmission, true, Old),
+                      ROW(OptionsTest, ShortReply, kInfo, kTransmission, true, Old),
+                      ROW(OptionsTest, Nak, kInfo, kTransmission, true, Old),
+                      ROW(OptionsTest, Noise, kInfo, kTransmission, true, Old),
+                      ROW(OptionsTest, HangUp, kReport, kHungUp, true, Old),
+                      ROW(OptionsTest, OtherModel, kInfo,
+                          "  It is now connected:  [DKL-310 v1.00]\r", true, Old),
+                      ROW(OptionsOk, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(OptionsOk, WrongCrc, kInfo, kTransmission, false, Old),
+                      ROW(OptionsOk, ShortReply, kInfo, kTransmission, false, Old),
+                      ROW(OptionsOk, Nak, kInfo, kTransmission, false, Old),
+                      ROW(OptionsOk, Noise, kInfo, kTransmission, false, Old),
+                      ROW(OptionsOk, HangUp, kReport, kHungUp, true, Old),
+                      ROW(OptionsOk, OtherModel, kInfo, kMismatch, true, Old),
+                      ROW(AutoOpening, Silence, kInfo, kNoDevice, true, Old),
+                      ROW(AutoOpening, WrongCrc, kReport, kReadCrc, true, Old),
+                      ROW(AutoOpening, ShortReply, kReport, kReadCrc, true, Old),
+                      ROW(AutoOpening, Nak, kReport, kReadCrc, true, Old),
+                      ROW(AutoOpening, Noise, kReport, kReadCrc, true, Old),
+                      ROW(AutoOpening, HangUp, kReport, kHungUp, true, Old),
+                      ROW(AutoSetIdentify, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(AutoSetIdentify, WrongCrc, kReport, kVersionCrc, true, Old),
+                      ROW(AutoSetIdentify, ShortReply, kReport, kVersionCrc, true, Old),
+                      ROW(AutoSetIdentify, Nak, kReport, kVersionCrc, true, Old),
+                      ROW(AutoSetIdentify, Noise, kReport, kVersionCrc, true, Old),
+                      ROW(AutoSetIdentify, HangUp, kReport, kHungUp, true, Old),
+                      ROW(AutoSetIdentify, OtherModel, kInfo, kMismatch, true, Old),
+                      ROW(AutoSetRead, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(AutoSetRead, WrongCrc, kReport, kReadCrc, true, Old),
+                      ROW(AutoSetRead, ShortReply, kReport, kReadCrc, true, Old),
+                      ROW(AutoSetRead, Nak, kReport, kReadCrc, true, Old),
+                      ROW(AutoSetRead, Noise, kReport, kReadCrc, true, Old),
+                      ROW(AutoSetRead, HangUp, kReport, kHungUp, true, Old),
+                      ROW(AutoSetWrite, Silence, kInfo, kNoDevice, false, Old),
+                      ROW(AutoSetWrite, WrongCrc, kReport, kWriteRefused, true, New),
+                      ROW(AutoSetWrite, ShortReply, kInfo, kNoDevice, false, New),
+                      ROW(AutoSetWrite, Nak, kReport, kWriteRefused, true, Old),
+                      ROW(AutoSetWrite, Noise, kReport, kWriteRefused, true, New),
+                      ROW(AutoSetWrite, HangUp, kReport, kHungUp, true, Old),
+                      ROW_RECORDED(VoltageSetSecond, None, kInfo, kVoltageChanged, false, New,
+                                   "done"),
+                      ROW_RECORDED(AutoSetWrite, None, kInfo, kAutoChanged, false, New, "done"),
+                      // The change is made all the same, and the user told.
+                      FaultCase{"VoltageSetSecond_None_RecordUnwritable", Place::VoltageSetSecond,
+                                LineFault::None, kInfo, kVoltageChanged, false, Image::New, "",
+                                true},
+                      FaultCase{"VoltageSetSecond_HangUp_RecordUnwritable",
+                                Place::VoltageSetSecond, LineFault::HangUp, kReport, kHungUp, true,
+                                Image::HalfChange, "", true},
+                      // Put right, recorded, and the dialog opens on the tester as it is now.
+                      ROW_RECORDED(HalfChangeFinish, None, kInfo, kFinished, true, New, "done"),
+                      ROW_RECORDED(HalfChangeUndo, None, kInfo, kUndone, true, Old, "done"),
+                      // Gone again in the middle of the repair: still half-changed.
+                      ROW_RECORDED(HalfChangeFinish, HangUp, kReport, kHungUp, false, HalfChange,
+                                   "half-changed"),
+                      ROW_RECORDED(HalfChangeUndo, Silence, kInfo, kNoDevice, false, HalfChange,
+                                   "half-changed"),
+                      // Left for now: nothing written, nothing recorded, no dialog.
+                      ROW_RECORDED(HalfChangeLeft, None, kChoice, kOffer, false, HalfChange,
+                                   "half-changed"),
+                      // A repair refused: the half-change still waits.
+                      ROW_RECORDED(HalfChangeFinish, Nak, kReport, kWriteRefused, false,
+                                   HalfChange, "half-changed"),
+                      // Neither as before nor as written: another tester, left alone
+                      // with nothing recorded; the half-change waits for its own.
+                      ROW_RECORDED(RepairedElsewhere, None, kInfo, "", true, Elsewhere,
+                                   "half-changed")),
     RowName());
 
 #undef ROW
@@ -461,8 +467,7 @@ TEST_F(PolishDesktop, HalfChangeIsOffered) {
   TForm1& form = Start();
   std::ofstream(record_.File()) << TvaHalfChangedLine();
   tester_.SetEepromBytes(40, Bytes("66 87"));
-  const bool polish =
-      std::setlocale(LC_ALL, "pl_PL.UTF-8") || std::setlocale(LC_ALL, "Polish_Poland.1250");
+  const bool polish = std::setlocale(LC_ALL, "pl_PL.UTF-8") || std::setlocale(LC_ALL, "Polish_Poland.1250");
   ASSERT_TRUE(polish) << "./scripts/test makes the Polish locale";
   boxes_.choices = {2};  // left for now
   RunModalFrom(form.mmChangeVoltage());
