@@ -44,8 +44,17 @@ std::string Row(const std::string& time, const std::string& port, const std::str
 
 void HistoryCommand(const CliOptions& options, CliReport& report) {
   const ChangeRecord record(ChangeRecordPath());
-  std::vector<ChangeLine> lines = options.pending ? record.Pending() : OnePerChange(record.Lines());
-  if (!options.pending) std::reverse(lines.begin(), lines.end());
+  std::vector<ChangeLine> lines;
+  if (options.pending) {
+    lines = record.Pending();
+    // A change whose final line never came is shown as the history shows it.
+    for (ChangeLine& line : lines) {
+      if (line.outcome == kOutcomeStarted) line.outcome = kOutcomeHalfChanged;
+    }
+  } else {
+    lines = OnePerChange(record.Lines());
+    std::reverse(lines.begin(), lines.end());
+  }
   // Times are ISO 8601 in UTC throughout, so text order is time order, and a
   // date alone is the start of its day.
   std::erase_if(lines, [&](const ChangeLine& line) {
