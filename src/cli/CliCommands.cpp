@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ChangeRecorder.h"
+#include "CliInterruption.h"
 #include "CliHistory.h"
 #include "CliReport.h"
 #include "ComError.h"
@@ -85,20 +86,30 @@ std::unique_ptr<TMeter> Identify(Session& s, std::uint8_t& code, std::string& ve
   return meter;
 }
 
+// An end asked for from outside before a change has begun: nothing written.
+void StopIfInterrupted() {
+  if (const int status = InterruptionStatus())
+    throw Refusal{static_cast<CliStatus>(status), "interrupted: nothing written"};
+}
+
 // Before a write: the model the user insisted on, the user's yes, and a fresh
-// identification, as the program's dialogs ask for them.
+// identification, as the program's dialogs ask for them. An end asked for
+// at the question is its answer, a no.
 void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
                   const std::string& question) {
   const MeterModel* model = MeterModelOf(meter.MeterType);
   if (!s.options.expect.empty() && model->deviceName != s.options.expect)
     throw Refusal{kWrongModel, "the tester is " + versionText + ", not a " + s.options.expect};
+  StopIfInterrupted();
   if (!s.options.yes) {
     s.err << question << " [y/N] " << std::flush;
     std::string answer;
-    std::getline(s.in, answer);
+    const bool answered = ReadAnswer(s.in, answer);
+    if (InterruptionStatus() != 0)
+      throw Refusal{kRefusedByRule, "not written: interrupted at the question"};
     std::transform(answer.begin(), answer.end(), answer.begin(),
                    [](unsigned char c) { return std::tolower(c); });
-    if (answer != "y" && answer != "yes")
+    if (!answered || (answer != "y" && answer != "yes"))
       throw Refusal{kRefusedByRule, "not written: the answer was not yes"};
   }
   if (!IdentifiesAs(meter, meter.MeterType)) {
@@ -106,6 +117,7 @@ void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
     meter.GetVersion(now);
     throw Refusal{kWrongModel, "another tester is connected now: " + TesterText(now)};
   }
+  StopIfInterrupted();
 }
 
 // Before voltage and auto read or write anything: a change the record says
@@ -290,6 +302,12 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
   } catch (const Exception& failure) {
     return report.Fail(kCorruptOrRefused, withNote("port " + portName + ":" + failure.Message));
   }
+  // An end asked for during an exchange waits for it: a change is never cut
+  // between its writes, and is recorded.
+  if (const int status = InterruptionStatus())
+    return report.Fail(static_cast<CliStatus>(status),
+                       withNote("interrupted: ended once the command's exchange with the tester "
+                                "was complete"));
   report.Text("port", portName);
   const std::string note = recorder.TakeNote();
   if (!note.empty()) report.Text("record", note);

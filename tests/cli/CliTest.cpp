@@ -1,9 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 
@@ -46,6 +51,51 @@ class CliOnTester : public ::testing::Test {
     return run;
   }
 
+  // kavel-cli started apart, its input a pipe kept open and empty, so that
+  // a signal meets it at a known point; answers its process id.
+  pid_t Start(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {KAVEL_CLI_PROGRAM, "--settings", settings_.string()});
+    std::vector<char*> argv, envp;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    std::string record = std::string(kRecordVariable) + "=" + record_.File().string();
+    for (char** variable = environ; *variable; ++variable) envp.push_back(*variable);
+    envp.push_back(record.data());
+    envp.push_back(nullptr);
+    if (pipe(input_) != 0 || pipe(errors_) != 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input_[0], 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, errors_[1], 2);
+    pid_t pid = -1;
+    posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(input_[0]);
+    close(errors_[1]);
+    return pid;
+  }
+
+  // Reads what the started kavel-cli prints on its standard error until text
+  // appears or it ends.
+  void AwaitError(const std::string& text) {
+    std::string printed;
+    char buffer[256];
+    ssize_t n;
+    while (printed.find(text) == std::string::npos &&
+           (n = read(errors_[0], buffer, sizeof buffer)) > 0)
+      printed.append(buffer, static_cast<size_t>(n));
+  }
+
+  // Its exit status, or minus the signal that ended it.
+  int Ended(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(input_[1]);
+    close(errors_[0]);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+  }
+
   static QJsonObject Json(const std::string& text) {
     return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
   }
@@ -54,7 +104,19 @@ class CliOnTester : public ::testing::Test {
   std::filesystem::path settings_ = scratch_ / "kavel-setup.ini";
   ChangeRecord record_{scratch_ / "state" / "changes.jsonl"};
   sim::TesterSimulator tester_{"TVA-740", "2.01"};
+  int input_[2] = {-1, -1};
+  int errors_[2] = {-1, -1};
 };
+
+// The line settings a program may change on a terminal.
+void ExpectSameLine(const termios& before, const termios& after) {
+  EXPECT_EQ(before.c_iflag, after.c_iflag);
+  EXPECT_EQ(before.c_oflag, after.c_oflag);
+  EXPECT_EQ(before.c_cflag, after.c_cflag);
+  EXPECT_EQ(before.c_lflag, after.c_lflag);
+  EXPECT_EQ(cfgetospeed(&before), cfgetospeed(&after));
+  EXPECT_TRUE(std::equal(before.c_cc, before.c_cc + NCCS, after.c_cc));
+}
 
 }  // namespace
 
@@ -319,3 +381,39 @@ TEST_F(CliOnTester, APortTheProgramHoldsIsRefused) {
   EXPECT_TRUE(tester_.Requests().empty());
   SetPortBindings({});
 }
+
+TEST_F(CliOnTester, InterruptedAtItsQuestionAnswersNoAndGivesThePortBack) {
+  const termios before = tester_.TerminalSettings();
+  const std::string image = tester_.Eeprom();
+  const pid_t cli = Start({"voltage", "--port", "COM3", "230"});
+  AwaitError("[y/N] ");
+  kill(cli, SIGINT);
+  EXPECT_EQ(Ended(cli), 6);
+  EXPECT_EQ(HexText(tester_.Eeprom()), HexText(image));
+  ExpectSameLine(before, tester_.TerminalSettings());
+}
+
+// Each ending signal, sent the moment the tester has taken the first write of
+// a voltage change: the change is finished and recorded, then kavel-cli ends
+// with 128 + the signal's number, the port's settings as they were.
+class CliInterruptedInAChange : public CliOnTester, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CliInterruptedInAChange, FinishesTheChangeThenEnds) {
+  const termios before = tester_.TerminalSettings();
+  tester_.SetPaced(true);
+  std::atomic<pid_t> cli{0};
+  std::atomic<bool> sent{false};
+  tester_.OnEepromWritten([&] {
+    if (!sent.exchange(true)) kill(cli, GetParam());
+  });
+  cli = Start({"voltage", "--port", "COM3", "230", "--yes"});
+  EXPECT_EQ(Ended(cli), 128 + GetParam());
+  EXPECT_TRUE(sent);
+  EXPECT_EQ(HexText(tester_.Eeprom()), HexText(Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}})));
+  ASSERT_FALSE(record_.Lines().empty());
+  EXPECT_EQ(record_.Lines().back().outcome, "done");
+  ExpectSameLine(before, tester_.TerminalSettings());
+}
+
+INSTANTIATE_TEST_SUITE_P(EndingSignals, CliInterruptedInAChange,
+                         ::testing::Values(SIGINT, SIGTERM, SIGHUP));
