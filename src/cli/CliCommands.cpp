@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "ChangeRecorder.h"
-#include "CliInterruption.h"
 #include "CliHistory.h"
+#include "CliInterruption.h"
 #include "CliReport.h"
 #include "ComError.h"
 #include "HalfChange.h"
 #include "IniFile.h"
 #include "KavelMeter.h"
 #include "MeterModels.h"
-#include "PortNames.h"
 #include "PathText.h"
+#include "PortNames.h"
 #include "PortTrouble.h"
 #include "ProgramFile.h"
 #include "SettingsKeys.h"

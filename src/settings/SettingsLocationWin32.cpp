@@ -40,9 +40,9 @@ bool FolderTakesNewFiles(const fs::path& folder) {
 // attribute and the file's own permissions refuse it. A file another
 // program holds just now is still this user's to write.
 bool FileCanBeWritten(const fs::path& file) {
-  const HANDLE handle =
-      CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return GetLastError() != ERROR_ACCESS_DENIED;
   CloseHandle(handle);
   return true;

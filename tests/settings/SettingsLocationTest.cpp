@@ -27,9 +27,9 @@ TEST_P(SettingsLocation, FollowsTheRule) {
   const LocationCase& c = GetParam();
   std::filesystem::create_directories(scratch / "bin");
   if (c.fileBeside) std::ofstream(scratch / "bin" / "kavel-setup.ini") << "";
-  const auto where = SettingsFileFor(scratch / "bin" / "kavel-setup",
-                                     c.folder ? scratch / c.folder : std::filesystem::path(),
-                                     [&](const std::filesystem::path&) { return c.besideWritable; });
+  const auto where = SettingsFileFor(
+      scratch / "bin" / "kavel-setup", c.folder ? scratch / c.folder : std::filesystem::path(),
+      [&](const std::filesystem::path&) { return c.besideWritable; });
   EXPECT_EQ(where.file, scratch / c.file);
   EXPECT_EQ(where.startingValues, *c.startingValues ? scratch / c.startingValues : "");
 }
