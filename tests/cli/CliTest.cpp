@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <tuple>
 
 #include "ChangeRecord.h"
 #include "NamedRows.h"
@@ -108,14 +109,10 @@ class CliOnTester : public ::testing::Test {
   int errors_[2] = {-1, -1};
 };
 
-// The line settings a program may change on a terminal.
-void ExpectSameLine(const termios& before, const termios& after) {
-  EXPECT_EQ(before.c_iflag, after.c_iflag);
-  EXPECT_EQ(before.c_oflag, after.c_oflag);
-  EXPECT_EQ(before.c_cflag, after.c_cflag);
-  EXPECT_EQ(before.c_lflag, after.c_lflag);
-  EXPECT_EQ(cfgetospeed(&before), cfgetospeed(&after));
-  EXPECT_TRUE(std::equal(before.c_cc, before.c_cc + NCCS, after.c_cc));
+// The line settings a program may change on a terminal, to compare.
+auto LineOf(const termios& t) {
+  return std::make_tuple(t.c_iflag, t.c_oflag, t.c_cflag, t.c_lflag, cfgetospeed(&t),
+                         HexText(std::string(t.c_cc, t.c_cc + NCCS)));
 }
 
 }  // namespace
@@ -390,7 +387,7 @@ TEST_F(CliOnTester, InterruptedAtItsQuestionAnswersNoAndGivesThePortBack) {
   kill(cli, SIGINT);
   EXPECT_EQ(Ended(cli), 6);
   EXPECT_EQ(HexText(tester_.Eeprom()), HexText(image));
-  ExpectSameLine(before, tester_.TerminalSettings());
+  EXPECT_EQ(LineOf(tester_.TerminalSettings()), LineOf(before));
 }
 
 // Each ending signal, sent the moment the tester has taken the first write of
@@ -412,7 +409,7 @@ TEST_P(CliInterruptedInAChange, FinishesTheChangeThenEnds) {
   EXPECT_EQ(HexText(tester_.Eeprom()), HexText(Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}})));
   ASSERT_FALSE(record_.Lines().empty());
   EXPECT_EQ(record_.Lines().back().outcome, "done");
-  ExpectSameLine(before, tester_.TerminalSettings());
+  EXPECT_EQ(LineOf(tester_.TerminalSettings()), LineOf(before));
 }
 
 INSTANTIATE_TEST_SUITE_P(EndingSignals, CliInterruptedInAChange,
