@@ -119,9 +119,15 @@ check "installed in the folder chosen" same_files "$chosen"
 LC_ALL=C.UTF-8 wine_run "$installer" /S
 check "upgraded in the folder chosen" same_files "$chosen"
 check "nothing under Program Files" test ! -e "$installed/kavel-setup.exe"
-LC_ALL=C.UTF-8 wine_run "$chosen/uninstall.exe" /S
-for _ in $(seq 100); do [ -f "$chosen/kavel-setup.exe" ] || break; sleep 0.2; done
-for _ in $(seq 50); do entry DisplayName kavel-setup || break; sleep 0.2; done
+# A file that cannot be written (a folder in its place) fails the install;
+# it is never skipped.
+blocked="$chosen/$(cd "$folder" && find platforms -type f | head -n1)"
+rm "$blocked"
+mkdir "$blocked"
+status=0
+LC_ALL=C.UTF-8 wine_run "$installer" /S || status=$?
+check "a file that cannot be written fails the install" test "$status" -ne 0
+wine_run reg delete "$key" /f /reg:64 >/dev/null 2>&1 || true
 rm -rf "$drive_c/Narzędzia" "$user_settings"
 
 [ "$failures" -eq 0 ] && echo "every case passed"
