@@ -36,10 +36,13 @@ bool FolderTakesNewFiles(const fs::path& folder) {
   return true;
 }
 
-// Opened for writing and let go, its content untouched: the read-only
-// attribute and the file's own permissions refuse it. A file another
-// program holds just now is still this user's to write.
+// The read-only attribute, which holds for an administrator too; then the
+// file opened for writing and let go, its content untouched, for the file's
+// own permissions. A file another program holds just now is still this
+// user's to write.
 bool FileCanBeWritten(const fs::path& file) {
+  const DWORD attributes = GetFileAttributesW(file.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
