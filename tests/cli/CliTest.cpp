@@ -413,4 +413,5 @@ TEST_P(CliInterruptedInAChange, FinishesTheChangeThenEnds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EndingSignals, CliInterruptedInAChange,
-                         ::testing::Values(SIGINT, SIGTERM, SIGHUP));
+                         ::testing::Values(SIGINT, SIGTERM, SIGHUP),
+                         [](const auto& row) { return std::string(sigabbrev_np(row.param)); });
