@@ -17,7 +17,7 @@
 
 namespace {
 
-std::atomic<int> caught{0};  // the status to end with
+std::atomic<int> caught{0};    // the status to end with
 HANDLE interrupted = nullptr;  // set with caught
 
 // As the signals a terminal sends on Linux: an interrupt, a hang-up, an end.
