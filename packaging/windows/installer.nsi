@@ -2,7 +2,7 @@
 ; Program Files, a Start-menu shortcut for all users, and an uninstaller that
 ; removes exactly what was installed. Built by CMake with makensis:
 ;   makensis -DVERSION=1.0.0.1 -DFILES=<list.nsh> -DICON=<kavel-setup.ico>
-;            -DOUTFILE=<installer.exe> installer.nsi
+;            -DOUTFILE=<installer.exe> -DNOTICES=<NOTICES.txt> installer.nsi
 ; FILES is made from the folder at build time: the same files are installed
 ; and, by name, removed again, so that nothing of the user's beside them (a
 ; kavel-setup.ini in the folder, %APPDATA%) is ever touched.
@@ -19,12 +19,18 @@ SetCompressor /SOLID lzma
 !define PRODUCT "kavel-setup"
 !define PUBLISHER "KAVEL S.A."
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
-; The status a silent run ends with when the program is running.
+; The status a silent run ends with when one of the programs is running.
 !define STATUS_PROGRAM_RUNNING 3
+; The status of a run that could not write or remove what it must: NSIS's own
+; for an installation ended by the script.
+!define STATUS_NOT_WRITTEN 2
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\KAVEL\${PRODUCT}"
+; An upgrade goes where the user installed before (the installer is 64-bit:
+; the 64-bit view of the registry).
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 ManifestDPIAware true
 Icon "${ICON}"
@@ -37,23 +43,40 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 
+; The terms and the third-party notices: Qt's LGPL and the offer of its
+; source.
+LicenseData "${NOTICES}"
+Page license
 Page directory
 Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
 ; A running program holds its files: Windows opens a running program's file
-; for reading only. The user closes it first, or a silent run ends with its
-; own status.
-!macro WaitForProgramClosed FOLDER
-  ${Do}
-    ${IfNot} ${FileExists} "${FOLDER}\kavel-setup.exe"
-      ${Break}
-    ${EndIf}
+; for reading only. $R0 names the first of the programs found running, or is
+; left empty.
+!macro FindRunning FOLDER PROGRAM
+  ${If} $R0 == ""
+  ${AndIf} ${FileExists} "${FOLDER}\${PROGRAM}"
     ClearErrors
-    FileOpen $0 "${FOLDER}\kavel-setup.exe" a
-    ${IfNot} ${Errors}
+    FileOpen $0 "${FOLDER}\${PROGRAM}" a
+    ${If} ${Errors}
+      StrCpy $R0 "${PROGRAM}"
+    ${Else}
       FileClose $0
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+; Neither program may run while its files are replaced or removed (the
+; programs and their DLLs would be mixed): the user closes them first, or a
+; silent run ends with its own status.
+!macro WaitForProgramsClosed FOLDER
+  ${Do}
+    StrCpy $R0 ""
+    !insertmacro FindRunning "${FOLDER}" "kavel-setup.exe"
+    !insertmacro FindRunning "${FOLDER}" "kavel-cli.exe"
+    ${If} $R0 == ""
       ${Break}
     ${EndIf}
     ${If} ${Silent}
@@ -61,9 +84,18 @@ UninstPage instfiles
       Quit
     ${EndIf}
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      "${PRODUCT} is running. Close it, then choose Retry." IDRETRY +2
+      "$R0 is running. Close it, then choose Retry." IDRETRY +2
     Quit
   ${Loop}
+!macroend
+
+; A file that could not be written or removed fails the run: it is never
+; skipped.
+!macro FailOnErrors WHAT
+  ${If} ${Errors}
+    SetErrorLevel ${STATUS_NOT_WRITTEN}
+    Abort "${WHAT}"
+  ${EndIf}
 !macroend
 
 Function .onInit
@@ -73,14 +105,19 @@ Function .onInit
   ${If} $1 == ""
     StrCpy $1 $INSTDIR
   ${EndIf}
-  !insertmacro WaitForProgramClosed $1
+  !insertmacro WaitForProgramsClosed $1
 FunctionEnd
 
 Function un.onInit
   SetRegView 64
   SetShellVarContext all
-  !insertmacro WaitForProgramClosed $INSTDIR
+  !insertmacro WaitForProgramsClosed $INSTDIR
 FunctionEnd
+
+; No file is skipped: one that cannot be written ends the run with Retry and
+; Cancel, and a silent run with its status.
+AllowSkipFiles off
+SetOverwrite on
 
 Section "Install"
   ; An earlier version goes first, by its own uninstaller and its own list, in
@@ -88,12 +125,19 @@ Section "Install"
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 != ""
   ${AndIf} ${FileExists} "$0\uninstall.exe"
-    ExecWait '"$0\uninstall.exe" /S _?=$0'
+    ClearErrors
+    ExecWait '"$0\uninstall.exe" /S _?=$0' $1
+    ${If} $1 != 0
+      SetErrors
+    ${EndIf}
+    !insertmacro FailOnErrors "The earlier version in $0 could not be removed."
     Delete "$0\uninstall.exe"
   ${EndIf}
 
+  ClearErrors
   !insertmacro InstallFiles
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  !insertmacro FailOnErrors "The programs could not be written to $INSTDIR."
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\kavel-setup.exe" "" \
     "$INSTDIR\kavel-setup.exe" 0
 

@@ -8,6 +8,7 @@
 
 #include "ChangeRecorder.h"
 #include "CliHistory.h"
+#include "CliInterruption.h"
 #include "CliReport.h"
 #include "ComError.h"
 #include "HalfChange.h"
@@ -88,21 +89,32 @@ std::unique_ptr<TMeter> Identify(Session& s, std::uint8_t& code, std::string& ve
   return meter;
 }
 
-// The user's yes to the question on the terminal, unless --yes gave it.
+// An end asked for from outside before a change has begun: nothing written.
+void StopIfInterrupted() {
+  if (const int status = InterruptionStatus())
+    throw Refusal{static_cast<CliStatus>(status), "interrupted: nothing written"};
+}
+
+// The user's yes to the question on the terminal, unless --yes gave it; an
+// interruption at the question is a no.
 void Confirm(const CliOptions& options, std::istream& in, std::ostream& err,
              const std::string& question) {
+  StopIfInterrupted();
   if (options.yes) return;
   err << question << " [y/N] " << std::flush;
   std::string answer;
-  std::getline(in, answer);
+  const bool answered = ReadAnswer(in, answer);
+  if (InterruptionStatus() != 0)
+    throw Refusal{kRefusedByRule, "not written: interrupted at the question"};
   std::transform(answer.begin(), answer.end(), answer.begin(),
                  [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
-  if (answer != "y" && answer != "yes")
+  if (!answered || (answer != "y" && answer != "yes"))
     throw Refusal{kRefusedByRule, "not written: the answer was not yes"};
 }
 
 // Before a write: the model the user insisted on, the user's yes, and a fresh
-// identification, as the program's dialogs ask for them.
+// identification, as the program's dialogs ask for them. An end asked for
+// at the question is its answer, a no.
 void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
                   const std::string& question) {
   const MeterModel* model = MeterModelOf(meter.MeterType);
@@ -114,6 +126,7 @@ void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
     meter.GetVersion(now);
     throw Refusal{kWrongModel, "another tester is connected now: " + TesterText(now)};
   }
+  StopIfInterrupted();
 }
 
 // Before voltage and auto read or write anything: a change the record says
@@ -332,6 +345,11 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
   } catch (const Exception& failure) {
     return fail(kCorruptOrRefused, "port " + portName + ":" + failure.Message);
   }
+  // An end asked for during an exchange waits for it: a change is never cut
+  // between its writes, and is recorded.
+  if (const int status = InterruptionStatus())
+    return fail(static_cast<CliStatus>(status),
+                "interrupted: ended once the command's exchange with the tester was complete");
   report.Text("port", portName);
   const std::string note = recorder.TakeNote();
   if (!note.empty()) report.Text("record", note);

@@ -37,7 +37,9 @@ const char kCliUsage[] =
     "Exit status: 0 done, 1 usage, 2 port cannot be opened, 3 no answer,\n"
     "4 corrupt reply or refused write, 5 wrong or unsupported model,\n"
     "6 refused by the user or by a rule, 7 the tester was left half-changed\n"
-    "(kavel-cli --repair puts it right).\n"
+    "(kavel-cli --repair puts it right). Ended from outside, 128 + the signal\n"
+    "(130 for Ctrl+C): a change under way is finished first; at the question it\n"
+    "is a no (6).\n"
     "Every change is recorded in changes.jsonl in $XDG_STATE_HOME/kavel-setup\n"
     "(~/.local/state/kavel-setup; %LOCALAPPDATA%\\kavel-setup on Windows), or in the\n"
     "file KAVEL_CHANGE_RECORD names.\n";

@@ -15,6 +15,9 @@ enum CliStatus {
   kWrongModel = 5,
   kRefusedByRule = 6,
   kHalfChanged = 7,  // the tester holds a change cut short; --repair puts it right
+  // Ended from outside (CliInterruption): 128 + the signal's number, as
+  // shells count it; 130 for Ctrl+C.
+  kInterrupted = 128,
 };
 
 // A command's result, printed as "name: value" lines or as one JSON object.

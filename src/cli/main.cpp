@@ -3,11 +3,15 @@
 #include <iostream>
 
 #include "CliCommands.h"
+#include "CliInterruption.h"
 #include "CliOptions.h"
 #include "CliReport.h"
 #include "ProgramFile.h"
 
 int main(int argc, char** argv) {
+  // Before the console's code page is taken, so that it is given back on
+  // every ending the handler sees.
+  const CliInterruption interruption;
   const Utf8Console console;
   Utf8Arguments arguments(argc, argv);
   const ParsedOptions parsed = ParseCliOptions(arguments.Count(), arguments.Values());

@@ -1,5 +1,8 @@
-// The XDG rule for the user's configuration folder.
+// The XDG rule for the user's configuration folder, and what this user may
+// write.
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -20,4 +23,22 @@ fs::path UserConfigFolder() {
   return fs::path(homeFolder) / ".config";
 }
 
-bool KeepsFileBeside(const fs::path&) { return true; }
+// A file made and removed at once tells: a folder of the system's (/usr/bin)
+// refuses one to a user who is not root, and so does a read-only medium.
+bool FolderTakesNewFiles(const fs::path& folder) {
+  const fs::path probe = folder / (".kavel-setup." + std::to_string(getpid()) + ".probe");
+  const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  close(fd);
+  unlink(probe.c_str());
+  return true;
+}
+
+// Root may write any file: a file no one has write permission for is taken
+// as read-only for root too, as Windows' attribute is for an administrator.
+bool FileCanBeWritten(const fs::path& file) {
+  struct stat status {};
+  if (stat(file.c_str(), &status) != 0) return false;
+  if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+  return access(file.c_str(), W_OK) == 0;
+}

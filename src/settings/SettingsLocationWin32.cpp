@@ -26,12 +26,27 @@ fs::path UserConfigFolder() {
 
 // A file made and let go at once tells: Program Files refuses one to a user
 // who is no administrator, and so does a read-only medium.
-bool KeepsFileBeside(const fs::path& folder) {
+bool FolderTakesNewFiles(const fs::path& folder) {
   const fs::path probe =
       folder / (L".kavel-setup." + std::to_wstring(GetCurrentProcessId()) + L".probe");
   const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
+  return true;
+}
+
+// The read-only attribute, which holds for an administrator too; then the
+// file opened for writing and let go, its content untouched, for the file's
+// own permissions. A file another program holds just now is still this
+// user's to write.
+bool FileCanBeWritten(const fs::path& file) {
+  const DWORD attributes = GetFileAttributesW(file.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return GetLastError() != ERROR_ACCESS_DENIED;
+  CloseHandle(handle);
   return true;
 }

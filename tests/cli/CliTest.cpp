@@ -1,13 +1,18 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <tuple>
 
 #include "ChangeRecord.h"
 #include "NamedRows.h"
@@ -48,6 +53,51 @@ class CliOnTester : public ::testing::Test {
     return run;
   }
 
+  // kavel-cli started apart, its input a pipe kept open and empty, so that
+  // a signal meets it at a known point; answers its process id.
+  pid_t Start(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {KAVEL_CLI_PROGRAM, "--settings", settings_.string()});
+    std::vector<char*> argv, envp;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    std::string record = std::string(kRecordVariable) + "=" + record_.File().string();
+    for (char** variable = environ; *variable; ++variable) envp.push_back(*variable);
+    envp.push_back(record.data());
+    envp.push_back(nullptr);
+    if (pipe(input_) != 0 || pipe(errors_) != 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input_[0], 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, errors_[1], 2);
+    pid_t pid = -1;
+    posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(input_[0]);
+    close(errors_[1]);
+    return pid;
+  }
+
+  // Reads what the started kavel-cli prints on its standard error until text
+  // appears or it ends.
+  void AwaitError(const std::string& text) {
+    std::string printed;
+    char buffer[256];
+    ssize_t n;
+    while (printed.find(text) == std::string::npos &&
+           (n = read(errors_[0], buffer, sizeof buffer)) > 0)
+      printed.append(buffer, static_cast<size_t>(n));
+  }
+
+  // Its exit status, or minus the signal that ended it.
+  int Ended(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(input_[1]);
+    close(errors_[0]);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+  }
+
   static QJsonObject Json(const std::string& text) {
     return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
   }
@@ -56,7 +106,15 @@ class CliOnTester : public ::testing::Test {
   std::filesystem::path settings_ = scratch_ / "kavel-setup.ini";
   ChangeRecord record_{scratch_ / "state" / "changes.jsonl"};
   sim::TesterSimulator tester_{"TVA-740", "2.01"};
+  int input_[2] = {-1, -1};
+  int errors_[2] = {-1, -1};
 };
+
+// The line settings a program may change on a terminal, to compare.
+auto LineOf(const termios& t) {
+  return std::make_tuple(t.c_iflag, t.c_oflag, t.c_cflag, t.c_lflag, cfgetospeed(&t),
+                         HexText(std::string(t.c_cc, t.c_cc + NCCS)));
+}
 
 }  // namespace
 
@@ -354,37 +412,18 @@ INSTANTIATE_TEST_SUITE_P(
                    [] { return Image("TVA-740", {}); }}),
     RowName());
 
-// kavel-cli killed while the tester takes the second write: the line made
-// before the first write is all the record has, and it is enough to find
-// the mix and put the tester back exactly.
+// kavel-cli killed the moment the tester has taken the first write: the
+// line made before that write is all the record has, and it is enough to
+// find the mix and put the tester back exactly.
 TEST_F(CliOnTester, KilledBetweenTheWritesIsFoundAndUndone) {
-  tester_.AddFault(Fault::NoAnswer, sim::kForever, 'z', 126);
-  // Made before the fork: the child of a threaded test only executes.
-  std::string recordSetting = std::string(kRecordVariable) + "=" + record_.File().string();
-  std::vector<char*> environment{recordSetting.data()};
-  for (char** variable = environ; *variable; ++variable) environment.push_back(*variable);
-  environment.push_back(nullptr);
-  std::string program = KAVEL_CLI_PROGRAM, settings = settings_.string();
-  std::vector<std::string> words{program, "--settings", settings, "voltage", "--port", "COM3", "230", "--yes"};
-  std::vector<char*> arguments;
-  for (std::string& word : words) arguments.push_back(word.data());
-  arguments.push_back(nullptr);
-  const pid_t cli = fork();
-  if (cli == 0) {
-    execve(arguments[0], arguments.data(), environment.data());
-    _exit(127);
-  }
-  const auto secondWriteAsked = [&] {
-    const auto requests = tester_.Requests();
-    return std::any_of(requests.begin(), requests.end(), [](const std::string& request) {
-      return request.size() > 1 && request[0] == 'z' && request[1] == '\x7E';
-    });
-  };
-  for (int waited = 0; waited < 500 && !secondWriteAsked(); ++waited) usleep(10'000);
-  ASSERT_TRUE(secondWriteAsked());
-  kill(cli, SIGKILL);
-  waitpid(cli, nullptr, 0);
-  tester_.ClearFaults();
+  std::atomic<pid_t> cli{0};
+  std::atomic<bool> sent{false};
+  tester_.OnEepromWritten([&] {
+    if (!sent.exchange(true)) kill(cli, SIGKILL);
+  });
+  cli = Start({"voltage", "--port", "COM3", "230", "--yes"});
+  EXPECT_EQ(Ended(cli), -SIGKILL);
+  tester_.OnEepromWritten({});
   EXPECT_EQ(tester_.EepromBytes(40, 2), Bytes("66 87"));
   EXPECT_EQ(Cli("voltage --port COM3").status, 7);
   EXPECT_EQ(Cli("voltage --port COM3 --repair undo --yes").status, 0);
@@ -411,3 +450,40 @@ TEST_F(CliOnTester, APortTheProgramHoldsIsRefused) {
   EXPECT_TRUE(tester_.Requests().empty());
   SetPortBindings({});
 }
+
+TEST_F(CliOnTester, InterruptedAtItsQuestionAnswersNoAndGivesThePortBack) {
+  const termios before = tester_.TerminalSettings();
+  const std::string image = tester_.Eeprom();
+  const pid_t cli = Start({"voltage", "--port", "COM3", "230"});
+  AwaitError("[y/N] ");
+  kill(cli, SIGINT);
+  EXPECT_EQ(Ended(cli), 6);
+  EXPECT_EQ(HexText(tester_.Eeprom()), HexText(image));
+  EXPECT_EQ(LineOf(tester_.TerminalSettings()), LineOf(before));
+}
+
+// Each ending signal, sent the moment the tester has taken the first write of
+// a voltage change: the change is finished and recorded, then kavel-cli ends
+// with 128 + the signal's number, the port's settings as they were.
+class CliInterruptedInAChange : public CliOnTester, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CliInterruptedInAChange, FinishesTheChangeThenEnds) {
+  const termios before = tester_.TerminalSettings();
+  tester_.SetPaced(true);
+  std::atomic<pid_t> cli{0};
+  std::atomic<bool> sent{false};
+  tester_.OnEepromWritten([&] {
+    if (!sent.exchange(true)) kill(cli, GetParam());
+  });
+  cli = Start({"voltage", "--port", "COM3", "230", "--yes"});
+  EXPECT_EQ(Ended(cli), 128 + GetParam());
+  EXPECT_TRUE(sent);
+  EXPECT_EQ(HexText(tester_.Eeprom()), HexText(Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}})));
+  ASSERT_FALSE(record_.Lines().empty());
+  EXPECT_EQ(record_.Lines().back().outcome, "done");
+  EXPECT_EQ(LineOf(tester_.TerminalSettings()), LineOf(before));
+}
+
+INSTANTIATE_TEST_SUITE_P(EndingSignals, CliInterruptedInAChange,
+                         ::testing::Values(SIGINT, SIGTERM, SIGHUP),
+                         [](const auto& row) { return std::string(sigabbrev_np(row.param)); });

@@ -3,8 +3,9 @@
 # build folder, the same targets, cpack) and checks that it holds the
 # programs, the desktop files and the manual pages in their places, that its
 # dependencies were found from the linked libraries, that the installed
-# program answers --version, and that the desktop and metainfo files pass
-# Debian's validators.
+# program answers --version, that the changelog's latest entry is of the
+# package's version, and that the desktop and metainfo files pass Debian's
+# validators (the package itself passes lintian in ./scripts/package).
 #   check-package.sh PACKAGE_BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -27,14 +28,20 @@ for file in usr/bin/kavel-setup usr/bin/tester-sim \
   usr/share/metainfo/com.example.KavelSetup.metainfo.xml \
   usr/share/icons/hicolor/scalable/apps/com.example.KavelSetup.svg \
   usr/share/icons/hicolor/48x48/apps/com.example.KavelSetup.png \
-  usr/bin/kavel-cli usr/share/man/man1/kavel-cli.1 \
-  usr/share/man/man1/kavel-setup.1 usr/share/man/man1/tester-sim.1; do
+  usr/bin/kavel-cli usr/share/man/man1/kavel-cli.1.gz \
+  usr/share/man/man1/kavel-setup.1.gz usr/share/man/man1/tester-sim.1.gz \
+  usr/share/doc/kavel-setup/copyright usr/share/doc/kavel-setup/changelog.gz; do
   [ -e "$scratch/root/$file" ] || { echo "missing from the package: $file" >&2; exit 1; }
 done
 # Without a display: the version is answered before any window is made.
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$scratch/root/usr/bin/kavel-setup" --version)
 [ "$version" = "kavel-setup $(dpkg-deb -f "$deb" Version)" ] || {
   echo "installed program says: $version" >&2
+  exit 1
+}
+logged=$(dpkg-parsechangelog -l "$scratch/root/usr/share/doc/kavel-setup/changelog.gz" -S Version)
+[ "$logged" = "$(dpkg-deb -f "$deb" Version)" ] || {
+  echo "the changelog's latest entry is of version $logged, the package $(dpkg-deb -f "$deb" Version)" >&2
   exit 1
 }
 echo "package $(basename "$deb") checked"

@@ -28,9 +28,9 @@ TEST_P(SettingsLocation, FollowsTheRule) {
   const LocationCase& c = GetParam();
   std::filesystem::create_directories(scratch / "bin");
   if (c.fileBeside) std::ofstream(scratch / "bin" / "kavel-setup.ini") << "";
-  const auto where = SettingsFileFor(scratch / "bin" / "kavel-setup",
-                                     c.folder ? scratch / c.folder : std::filesystem::path(),
-                                     [&] { return c.besideWritable; });
+  const auto where = SettingsFileFor(
+      scratch / "bin" / "kavel-setup", c.folder ? scratch / c.folder : std::filesystem::path(),
+      [&](const std::filesystem::path&) { return c.besideWritable; });
   EXPECT_EQ(where.file, scratch / c.file);
   EXPECT_EQ(where.startingValues, *c.startingValues ? scratch / c.startingValues : "");
 }
@@ -45,6 +45,22 @@ INSTANTIATE_TEST_SUITE_P(
         LocationCase{"BesideInAFolderThatTakesNoFileGivesTheStartingValues", true, false, "config",
                      "config/kavel-setup/kavel-setup.ini", "bin/kavel-setup.ini"}),
     RowName());
+
+// On the system itself: a read-only file beside the executable, in a folder
+// that takes new files, gives the starting values and is not the file in
+// use; a writable one is.
+TEST(SettingsLocationOnThisSystem, AReadOnlyFileBesideGivesOnlyTheStartingValues) {
+  const ScratchDir scratch;
+  const std::filesystem::path beside = scratch / "kavel-setup.ini";
+  std::ofstream(beside) << "[Main Setings]\n";
+  EXPECT_EQ(SettingsFilePath(scratch / "kavel-setup").file, beside);
+  using std::filesystem::perms;
+  std::filesystem::permissions(beside, perms::owner_read | perms::group_read | perms::others_read);
+  const SettingsFileLocation where = SettingsFilePath(scratch / "kavel-setup");
+  EXPECT_NE(where.file, beside);
+  EXPECT_EQ(where.startingValues, beside);
+  std::filesystem::permissions(beside, perms::owner_write, std::filesystem::perm_options::add);
+}
 
 #ifndef _WIN32
 // Linux's user folder: a relative XDG_CONFIG_HOME is invalid and ignored.

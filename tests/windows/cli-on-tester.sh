@@ -91,6 +91,22 @@ auto_before=$(od -An -tx1 -j144 -N1 "$scratch/original.bin" | tr -d ' ' | tr a-f
 expect_image AutoBasicImage "40:5C:66 126:34:3E 144:$auto_before:44 "
 expect NoSuchPort 2 "COM8" -- identify --port COM8
 expect NotAVoltage 1 "" -- voltage --port COM7 225
+# Ctrl+C at the question (Wine passes SIGINT on as the console's event): a
+# no, at once, nothing written; its input stays open until it has ended.
+mkfifo "$scratch/answer"
+exec 9<>"$scratch/answer"
+"$here/wine-run" "$state" "$cli" voltage --port COM7 220 <"$scratch/answer" >/dev/null \
+  2>"$scratch/question" &
+asking=$!
+for _ in $(seq 300); do grep -q 'y/N' "$scratch/question" && break; sleep 0.1; done
+kill -INT "$asking"
+for _ in $(seq 100); do kill -0 "$asking" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$asking" 2>/dev/null && fail "InterruptedAtTheQuestion: still waiting after Ctrl+C"
+exec 9>&-
+status=0
+wait "$asking" || status=$?
+[ "$status" = 6 ] || fail "InterruptedAtTheQuestion: status $status, wanted 6"
+expect_image InterruptedAtTheQuestionImage "40:5C:66 126:34:3E 144:$auto_before:44 "
 # The version the build stamped into the program's resource.
 expect Version 0 "kavel-cli $version" -- --version
 # A Polish Windows (code page 1250) and a profile folder with Polish letters:

@@ -3,14 +3,19 @@
 # the uninstaller: the programs' folder under the 64-bit Program Files, the
 # Start-menu shortcut and the uninstall entry are there and then gone, and
 # the user's settings files (in %APPDATA% and beside the program) are kept;
-# a running program stops the installer.
-#   installer.sh WINE_STATE_DIR INSTALLER FOLDER VERSION
+# a running kavel-setup.exe, or kavel-cli.exe waiting at its question on the
+# simulated tester, stops the installer; an install in a folder of the user's
+# choosing is upgraded there.
+#   installer.sh WINE_STATE_DIR INSTALLER FOLDER VERSION TESTER_SIM
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 state=$1
 installer=$2
 folder=$3
 version=$4
+simulator=$5
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 drive_c="$state/prefix/drive_c"
 installed="$drive_c/Program Files/KAVEL/kavel-setup"
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/kavel-setup.lnk"
@@ -23,9 +28,9 @@ check() {  # check NAME COMMAND...: one verdict
 wine_run() { "$here/wine-run" "$state" "$@"; }
 entry() { wine_run reg query "$key" /v "$1" /reg:64 2>/dev/null | tr -d '\r' | grep -q "$2"; }
 no_entry() { ! entry DisplayName kavel-setup; }
-same_files() {
+same_files() {  # same_files [INSTALLED_FOLDER]
   diff <(cd "$folder" && find . -type f | sort) \
-       <(cd "$installed" && find . -type f ! -name uninstall.exe ! -name kavel-setup.ini | sort)
+       <(cd "${1:-$installed}" && find . -type f ! -name uninstall.exe ! -name kavel-setup.ini | sort)
 }
 
 appdata=$(wine_run cmd.exe /c echo %APPDATA% | tr -d '\r')
@@ -63,6 +68,33 @@ kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
 wine_run reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null
 
+# kavel-cli.exe at its [y/N] question on the simulated tester (COM7), its
+# input a pipe held open: it holds its file as long as it waits.
+link="$scratch/tty"
+"$simulator" --eeprom "$scratch/eeprom.bin" --link "$link" >/dev/null &
+simulator_pid=$!
+for _ in $(seq 100); do [ -e "$link" ] && break; sleep 0.05; done
+wine_run reg add 'HKLM\Software\Wine\Ports' /v COM7 /d "$link" /f >/dev/null
+"$here/wine-run" "$state" --start
+mkfifo "$scratch/answer"
+exec 9<>"$scratch/answer"
+"$here/wine-run" "$state" "$installed/kavel-cli.exe" voltage --port COM7 230 \
+  <"$scratch/answer" >/dev/null 2>"$scratch/question" &
+cli=$!
+for _ in $(seq 300); do grep -q 'y/N' "$scratch/question" && break; sleep 0.1; done
+status=0
+wine_run "$installer" /S || status=$?
+check "kavel-cli.exe at its question stops a silent install with status 3" test "$status" -eq 3
+echo n >&9
+exec 9>&-
+wait "$cli" || true
+# The wine server goes before the tester, whose hang-up it would report
+# without end; then a fresh one for the rest.
+"$here/wine-run" "$state" --stop
+kill "$simulator_pid" 2>/dev/null || true
+wait "$simulator_pid" 2>/dev/null || true
+"$here/wine-run" "$state" --start
+
 echo "[Main Setings]" >"$installed/kavel-setup.ini"
 wine_run "$installer" /S
 check "installed again over itself" same_files
@@ -77,6 +109,25 @@ check "the programs removed, the settings file beside them kept" \
 check "the shortcut removed" test ! -e "$shortcut"
 check "the uninstall entry removed" no_entry
 check "the settings file in %APPDATA% kept" test -f "$user_settings"
-rm -rf "$installed" "$user_settings"
+rm -rf "$installed"
+
+# A folder of the user's choosing, with a Polish letter, kept by an upgrade
+# that names none.
+chosen="$drive_c/Narzędzia/kavel"
+LC_ALL=C.UTF-8 wine_run "$installer" /S '/D=C:\Narzędzia\kavel'
+check "installed in the folder chosen" same_files "$chosen"
+LC_ALL=C.UTF-8 wine_run "$installer" /S
+check "upgraded in the folder chosen" same_files "$chosen"
+check "nothing under Program Files" test ! -e "$installed/kavel-setup.exe"
+# A file that cannot be written (a folder in its place) fails the install;
+# it is never skipped.
+blocked="$chosen/$(cd "$folder" && find platforms -type f | head -n1)"
+rm "$blocked"
+mkdir "$blocked"
+status=0
+LC_ALL=C.UTF-8 wine_run "$installer" /S || status=$?
+check "a file that cannot be written fails the install" test "$status" -ne 0
+wine_run reg delete "$key" /f /reg:64 >/dev/null 2>&1 || true
+rm -rf "$drive_c/Narzędzia" "$user_settings"
 
 [ "$failures" -eq 0 ] && echo "every case passed"
