@@ -1,0 +1,37 @@
+#include <QAccessible>
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "MainWindowFixture.h"
+#include "fmHelp_.h"
+#include "fmOption_.h"
+
+// What the dialogs make only when they first show, as the user meets it.
+using FirstShowing = MainWindowFixture;
+
+TEST_F(FirstShowing, OptionsBoxesCompleteNothingTheUserDidNotType) {
+  WriteSettings(PortsBinding("COM1"));
+  TForm1& form = Start();
+  QString port, device;
+  RunModalFrom(form.mmOption(), [&](QWidget*) {
+    form.fmOption->cbCOM()->setFocus();  // lists the ports, COM1 among them
+    QTest::keyClicks(form.fmOption->cbCOM()->lineEdit(), "C");
+    QTest::keyClicks(form.fmOption->cbMeterType()->lineEdit(), "T");
+    port = form.fmOption->cbCOM()->currentText();
+    device = form.fmOption->cbMeterType()->currentText();
+  });
+  EXPECT_EQ(port, "C");
+  EXPECT_EQ(device, "T");
+}
+
+TEST_F(FirstShowing, HelpViewIsNamedForAScreenReader) {
+  TForm1& form = Start();
+  form.mmHelpMe()->trigger();
+  QAccessibleInterface* view =
+      QAccessible::queryAccessibleInterface(form.fmHelp->findChild<QPlainTextEdit*>("reHelp"));
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->text(QAccessible::Name), "Setup program of KAVEL S.A. devices (TVA-740 type)");
+}
