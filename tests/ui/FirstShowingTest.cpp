@@ -15,16 +15,14 @@ using FirstShowing = MainWindowFixture;
 TEST_F(FirstShowing, OptionsBoxesCompleteNothingTheUserDidNotType) {
   WriteSettings(PortsBinding("COM1"));
   TForm1& form = Start();
-  QString port, device;
-  RunModalFrom(form.mmOption(), [&](QWidget*) {
+  const ModalRun run = RunModalFrom(form.mmOption(), [&](QWidget*) {
     form.fmOption->cbCOM()->setFocus();  // lists the ports, COM1 among them
     QTest::keyClicks(form.fmOption->cbCOM()->lineEdit(), "C");
     QTest::keyClicks(form.fmOption->cbMeterType()->lineEdit(), "T");
-    port = form.fmOption->cbCOM()->currentText();
-    device = form.fmOption->cbMeterType()->currentText();
+    EXPECT_EQ(form.fmOption->cbCOM()->currentText(), "C");
+    EXPECT_EQ(form.fmOption->cbMeterType()->currentText(), "T");
   });
-  EXPECT_EQ(port, "C");
-  EXPECT_EQ(device, "T");
+  EXPECT_EQ(run.modal, static_cast<QWidget*>(form.fmOption));
 }
 
 TEST_F(FirstShowing, HelpViewIsNamedForAScreenReader) {
