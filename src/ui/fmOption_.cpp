@@ -76,6 +76,15 @@ void TfmOption::MakeBoxesEditable() {
     // Inline completion would put a name into the box that the user did not
     // type, and open it.
     box->setCompleter(nullptr);
+    // The box's line is made after the form set its tab order, at the end of
+    // the focus chain, where Shift+Tab would find it; it goes right after its
+    // box, where it was when the form made the box editable, Tab and
+    // Shift+Tab then going where they always went. Qt moves a line that
+    // leads its focus to the box together with the box, so the lead waits.
+    QLineEdit* line = box->lineEdit();
+    line->setFocusProxy(nullptr);
+    QWidget::setTabOrder(box, line);
+    line->setFocusProxy(box);
   }
   ConnectCommand(ui_->cbCOM->lineEdit(), &QLineEdit::textEdited, this, &TfmOption::cbCOMChange);
   SetPortText(portText_);

@@ -1,35 +1,34 @@
-#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "MainWindowFixture.h"
-#include "fmHelp_.h"
 #include "fmOption_.h"
 
-// What the dialogs make only when they first show, as the user meets it.
+// The Options dialog's boxes, made editable at its first showing, as the user
+// meets them: Shift+Tab goes round in the form's order, and a box completes
+// nothing the user did not type.
 using FirstShowing = MainWindowFixture;
-
-TEST_F(FirstShowing, OptionsBoxesCompleteNothingTheUserDidNotType) {
+TEST_F(FirstShowing, OptionsBoxes) {
   WriteSettings(PortsBinding("COM1"));
-  TForm1& form = Start();
-  const ModalRun run = RunModalFrom(form.mmOption(), [&](QWidget*) {
-    form.fmOption->cbCOM()->setFocus();  // lists the ports, COM1 among them
-    QTest::keyClicks(form.fmOption->cbCOM()->lineEdit(), "C");
-    QTest::keyClicks(form.fmOption->cbMeterType()->lineEdit(), "T");
-    EXPECT_EQ(form.fmOption->cbCOM()->currentText(), "C");
-    EXPECT_EQ(form.fmOption->cbMeterType()->currentText(), "T");
+  TfmOption& dialog = *Start().fmOption;
+  QStringList ring;
+  const ModalRun run = RunModalFrom(form_->mmOption(), [&](QWidget*) {
+    dialog.bbOK()->setFocus();
+    for (int i = 0; i < 6; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+      ring << QApplication::focusWidget()->objectName();
+    }
+    dialog.cbCOM()->setFocus();  // lists the ports, COM1 among them
+    QTest::keyClicks(dialog.cbCOM()->lineEdit(), "C");
+    QTest::keyClicks(dialog.cbMeterType()->lineEdit(), "T");
+    EXPECT_EQ(dialog.cbCOM()->currentText(), "C");
+    EXPECT_EQ(dialog.cbMeterType()->currentText(), "T");
   });
-  EXPECT_EQ(run.modal, static_cast<QWidget*>(form.fmOption));
-}
-
-TEST_F(FirstShowing, HelpViewIsNamedForAScreenReader) {
-  TForm1& form = Start();
-  form.mmHelpMe()->trigger();
-  QAccessibleInterface* view =
-      QAccessible::queryAccessibleInterface(form.fmHelp->findChild<QPlainTextEdit*>("reHelp"));
-  ASSERT_NE(view, nullptr);
-  EXPECT_EQ(view->text(QAccessible::Name), "Setup program of KAVEL S.A. devices (TVA-740 type)");
+  EXPECT_EQ(run.modal, static_cast<QWidget*>(&dialog));
+  EXPECT_EQ(ring,
+            QString("bbTransmitionTest cbMeterType cbCOM cbLanguage bbCancel bbOK").split(' '));
 }
