@@ -28,8 +28,8 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine w
 # A Qt cross-built for Windows runs the machine's own moc, rcc and uic.
 QT_HOST_OPTIONS=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(uname -m)-linux-gnu/cmake")
 
-# configure BUILD_DIR [CMAKE_OPTION...]
-configure() {
+# configure_build BUILD_DIR [CMAKE_OPTION...]
+configure_build() {
   local dir=$1
   shift
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
@@ -37,7 +37,7 @@ configure() {
 
 # build BUILD_DIR [CMAKE_OPTION...]: every target, the tests included.
 build() {
-  configure "$@"
+  configure_build "$@"
   cmake --build "$1" -j "$(nproc)"
 }
 
@@ -46,7 +46,7 @@ build() {
 build_targets() {
   local dir=$1
   shift
-  configure "$dir"
+  configure_build "$dir"
   cmake --build "$dir" -j "$(nproc)" --target "$@"
 }
 
