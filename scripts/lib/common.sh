@@ -29,12 +29,26 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine w
 # A Qt cross-built for Windows runs the machine's own moc, rcc and uic.
 QT_HOST_OPTIONS=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(uname -m)-linux-gnu/cmake")
 
-# build BUILD_DIR [CMAKE_OPTION...]
-build() {
+# configure_build BUILD_DIR [CMAKE_OPTION...]
+configure_build() {
   local dir=$1
   shift
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir" -j "$(nproc)"
+}
+
+# build BUILD_DIR [CMAKE_OPTION...]: every target, the tests included.
+build() {
+  configure_build "$@"
+  cmake --build "$1" -j "$(nproc)"
+}
+
+# build_targets BUILD_DIR TARGET...: those targets and what they link, in a
+# build directory configured as build does it.
+build_targets() {
+  local dir=$1
+  shift
+  configure_build "$dir"
+  cmake --build "$dir" -j "$(nproc)" --target "$@"
 }
 
 # ini_set FILE SECTION KEY VALUE: sets one key of an INI file, section and key

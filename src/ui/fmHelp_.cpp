@@ -49,8 +49,21 @@ constexpr int kInitialHeight = 432;
 
 TfmHelp::TfmHelp(QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      ui_(std::make_unique<Ui::TfmHelp>()) {
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
+  // The name its form gives it, by which it is found before it is made.
+  setObjectName(QStringLiteral("TfmHelp"));
+}
+
+TfmHelp::~TfmHelp() = default;
+
+void TfmHelp::setVisible(bool visible) {
+  if (visible) MakeContent();
+  QDialog::setVisible(visible);
+}
+
+void TfmHelp::MakeContent() {
+  if (ui_) return;
+  ui_ = std::make_unique<Ui::TfmHelp>();
   ui_->setupUi(this);
   resize(kInitialWidth, kInitialHeight);
   ui_->reHelp->setPlainText(kGuideLines.join(QLatin1Char('\n')));
@@ -64,9 +77,13 @@ TfmHelp::TfmHelp(QWidget* parent)
   ConnectCommand(ui_->bbOK, &QPushButton::clicked, this, &TfmHelp::bbOKClick);
 }
 
-TfmHelp::~TfmHelp() = default;
-
-QPlainTextEdit* TfmHelp::reHelp() const { return ui_->reHelp; }
-QPushButton* TfmHelp::bbOK() const { return ui_->bbOK; }
+QPlainTextEdit* TfmHelp::reHelp() {
+  MakeContent();
+  return ui_->reHelp;
+}
+QPushButton* TfmHelp::bbOK() {
+  MakeContent();
+  return ui_->bbOK;
+}
 
 void TfmHelp::bbOKClick() { close(); }

@@ -11,6 +11,10 @@ class QPushButton;
 
 // The operating guide, read-only, in a window that can be resized and kept
 // open beside the main window. OK and the close box only hide it.
+// The window exists from the start; its view and button are made when it
+// first shows or is first read: laying out the guide's view is the largest
+// part of the window, and the program's start would pay it for a guide that
+// may never be opened.
 class TfmHelp : public QDialog {
   Q_OBJECT
 
@@ -18,11 +22,15 @@ class TfmHelp : public QDialog {
   explicit TfmHelp(QWidget* parent);
   ~TfmHelp() override;
 
+  void setVisible(bool visible) override;
+
   void bbOKClick();
 
-  QPlainTextEdit* reHelp() const;
-  QPushButton* bbOK() const;
+  QPlainTextEdit* reHelp();
+  QPushButton* bbOK();
 
  private:
+  void MakeContent();
+
   std::unique_ptr<Ui::TfmHelp> ui_;
 };

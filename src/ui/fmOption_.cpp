@@ -25,13 +25,9 @@ TfmOption::TfmOption(OptionHost& host, QWidget* parent)
   setFixedSize(size());
   // The dialog opens with the focus on the first control of its tab order.
   ui_->bbOK->setFocus();
-  // Inline completion would put a name into the box that the user did not
-  // type, and open it.
-  for (QComboBox* box : {ui_->cbLanguage, ui_->cbCOM, ui_->cbMeterType}) box->setCompleter(nullptr);
 
   // Only the user's own changes open a port: each keystroke and each pick from
   // the list. Texts the program puts into the box emit neither signal.
-  ConnectCommand(ui_->cbCOM->lineEdit(), &QLineEdit::textEdited, this, &TfmOption::cbCOMChange);
   ConnectCommand(ui_->cbCOM, &QComboBox::textActivated, this, &TfmOption::cbCOMChange);
   ui_->cbCOM->installEventFilter(this);
   ConnectCommand(ui_->bbTransmitionTest, &QPushButton::clicked, this,
@@ -44,16 +40,55 @@ TfmOption::TfmOption(OptionHost& host, QWidget* parent)
 
 TfmOption::~TfmOption() = default;
 
-QComboBox* TfmOption::cbLanguage() const { return ui_->cbLanguage; }
-QComboBox* TfmOption::cbCOM() const { return ui_->cbCOM; }
-QComboBox* TfmOption::cbMeterType() const { return ui_->cbMeterType; }
+QComboBox* TfmOption::cbLanguage() {
+  MakeBoxesEditable();
+  return ui_->cbLanguage;
+}
+QComboBox* TfmOption::cbCOM() {
+  MakeBoxesEditable();
+  return ui_->cbCOM;
+}
+QComboBox* TfmOption::cbMeterType() {
+  MakeBoxesEditable();
+  return ui_->cbMeterType;
+}
 QPushButton* TfmOption::bbTransmitionTest() const { return ui_->bbTransmitionTest; }
 QPushButton* TfmOption::bbOK() const { return ui_->bbOK; }
 QPushButton* TfmOption::bbCancel() const { return ui_->bbCancel; }
 
-QString TfmOption::PortText() const { return ui_->cbCOM->currentText(); }
+QString TfmOption::PortText() const {
+  return boxesEditable_ ? ui_->cbCOM->currentText() : portText_;
+}
 
-void TfmOption::SetPortText(const QString& text) { ui_->cbCOM->setEditText(text); }
+void TfmOption::SetPortText(const QString& text) {
+  if (boxesEditable_) {
+    ui_->cbCOM->setEditText(text);
+  } else {
+    portText_ = text;
+  }
+}
+
+void TfmOption::MakeBoxesEditable() {
+  if (boxesEditable_) return;
+  boxesEditable_ = true;
+  for (QComboBox* box : {ui_->cbLanguage, ui_->cbCOM, ui_->cbMeterType}) {
+    box->setEditable(true);
+    // Inline completion would put a name into the box that the user did not
+    // type, and open it.
+    box->setCompleter(nullptr);
+    // The box's line is made after the form set its tab order, at the end of
+    // the focus chain, where Shift+Tab would find it; it goes right after its
+    // box, where it was when the form made the box editable, Tab and
+    // Shift+Tab then going where they always went. Qt moves a line that
+    // leads its focus to the box together with the box, so the lead waits.
+    QLineEdit* line = box->lineEdit();
+    line->setFocusProxy(nullptr);
+    QWidget::setTabOrder(box, line);
+    line->setFocusProxy(box);
+  }
+  ConnectCommand(ui_->cbCOM->lineEdit(), &QLineEdit::textEdited, this, &TfmOption::cbCOMChange);
+  SetPortText(portText_);
+}
 
 int TfmOption::ShowModal() {
   Guarded([this] { FormShow(); });
@@ -80,6 +115,7 @@ bool TfmOption::eventFilter(QObject* watched, QEvent* event) {
 void TfmOption::FormCreate() { ShowOpenPort(); }
 
 void TfmOption::FormShow() {
+  MakeBoxesEditable();
   ShowDeviceOf(host_.Meter().MeterType);
   ShowOpenPort();
 }

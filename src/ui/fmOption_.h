@@ -36,9 +36,10 @@ class TfmOption : public QDialog {
   void bbOKClick();
   void bbCancelClick();
 
-  QComboBox* cbLanguage() const;
-  QComboBox* cbCOM() const;
-  QComboBox* cbMeterType() const;
+  // The boxes as the user meets them: editable, the port box with its text.
+  QComboBox* cbLanguage();
+  QComboBox* cbCOM();
+  QComboBox* cbMeterType();
   QPushButton* bbTransmitionTest() const;
   QPushButton* bbOK() const;
   QPushButton* bbCancel() const;
@@ -54,7 +55,14 @@ class TfmOption : public QDialog {
   // Sets the device box to the device type of a code the program serves;
   // other codes leave it.
   void ShowDeviceOf(std::uint8_t code);
+  // Makes the three boxes editable, once: when the dialog first shows or a
+  // box is first read. An editable box's line, list and completer are most
+  // of what making the dialog costs, and the program's start would pay it
+  // for a dialog that may never open.
+  void MakeBoxesEditable();
 
   OptionHost& host_;
   std::unique_ptr<Ui::TfmOption> ui_;
+  bool boxesEditable_ = false;
+  QString portText_;  // the port box's text until the box is editable
 };
