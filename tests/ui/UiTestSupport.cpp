@@ -32,9 +32,14 @@ void RecordingBoxes::Failure(const QString& text, const QString& details) {
 ModalRun RunModalFrom(QAction* item, const std::function<void(QWidget*)>& action) {
   ModalRun run;
   QTimer watch;
+  int ticks = 0;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal) return;
+    // A dialog acted on before it is the active window may lose the focus
+    // its first showing gives; a platform that never activates it gets a
+    // second at most.
+    if (QApplication::activeWindow() != modal && ++ticks < 100) return;
     watch.stop();
     run.modal = modal;
     if (action) action(modal);
