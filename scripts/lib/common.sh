@@ -18,7 +18,7 @@ install_packages() {
 }
 
 BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev
-  desktop-file-utils appstream dpkg-dev file)
+  desktop-file-utils appstream dpkg-dev file locales)
 # The Windows side: the 64-bit cross compiler with POSIX threads (not the
 # mingw-w64 metapackage, 1.2 GB of what is not needed), GoogleTest's sources,
 # Wine to run the tests, socat for the terminals their ports are mapped to,
@@ -27,6 +27,24 @@ BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine wine64 socat g++ nsis locales)
 # A Qt cross-built for Windows runs the machine's own moc, rcc and uic.
 QT_HOST_OPTIONS=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(uname -m)-linux-gnu/cmake")
+
+# ensure_locale NAME: makes a locale of the machine (pl_PL.UTF-8, say) when
+# it is missing, by enabling it in /etc/locale.gen, through sudo when not root.
+ensure_locale() {
+  local name=$1 normal
+  normal=$(echo "$name" | tr 'A-Z' 'a-z' | sed 's/-//g')
+  locale -a | tr 'A-Z' 'a-z' | sed 's/-//g' | grep -qx "$normal" && return 0
+  echo "Making the locale $name"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  local line="$name ${name#*.}"
+  if grep -q "^# *$line\$" /etc/locale.gen; then
+    $sudo sed -i "s/^# *$line\$/$line/" /etc/locale.gen
+  elif ! grep -q "^$line\$" /etc/locale.gen; then
+    echo "$line" | $sudo tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo locale-gen >/dev/null
+}
 
 # build BUILD_DIR [CMAKE_OPTION...]
 build() {
