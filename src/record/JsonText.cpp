@@ -1,7 +1,9 @@
 #include "JsonText.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
 
 namespace {
 
@@ -83,10 +85,10 @@ class Reader {
   }
 
   bool ReadNumber(JsonValue& value) {
-    const char* start = text_.c_str() + pos_;
-    char* end = nullptr;
-    value.number = std::strtod(start, &end);
-    if (end == start) return false;
+    // Locale-free: a Polish desktop's decimal comma must not cut "1.5" short.
+    const char* start = text_.data() + pos_;
+    const auto [end, error] = std::from_chars(start, text_.data() + text_.size(), value.number);
+    if (error != std::errc()) return false;
     value.kind = JsonValue::Kind::Number;
     pos_ += static_cast<size_t>(end - start);
     return true;
