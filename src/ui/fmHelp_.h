@@ -23,6 +23,12 @@ class TfmHelp : public QDialog {
   QPlainTextEdit* reHelp() const;
   QPushButton* bbOK() const;
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
+  // The guide in the language in use.
+  void ShowGuide();
+
   std::unique_ptr<Ui::TfmHelp> ui_;
 };

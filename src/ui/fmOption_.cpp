@@ -6,6 +6,7 @@
 
 #include "HandlerGuard.h"
 #include "KavelMeter.h"
+#include "Language.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "MeterHost.h"
@@ -34,6 +35,10 @@ TfmOption::TfmOption(OptionHost& host, QWidget* parent)
   ConnectCommand(ui_->cbCOM->lineEdit(), &QLineEdit::textEdited, this, &TfmOption::cbCOMChange);
   ConnectCommand(ui_->cbCOM, &QComboBox::textActivated, this, &TfmOption::cbCOMChange);
   ui_->cbCOM->installEventFilter(this);
+  // The language changes as the user picks or types it, the windows with it.
+  ConnectCommand(ui_->cbLanguage->lineEdit(), &QLineEdit::textEdited, this,
+                 &TfmOption::cbLanguageChange);
+  ConnectCommand(ui_->cbLanguage, &QComboBox::textActivated, this, &TfmOption::cbLanguageChange);
   ConnectCommand(ui_->bbTransmitionTest, &QPushButton::clicked, this,
                  &TfmOption::bbTransmitionTestClick);
   ConnectCommand(ui_->bbOK, &QPushButton::clicked, this, &TfmOption::bbOKClick);
@@ -77,9 +82,15 @@ bool TfmOption::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+void TfmOption::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) ui_->retranslateUi(this);
+  QDialog::changeEvent(event);
+}
+
 void TfmOption::FormCreate() { ShowOpenPort(); }
 
 void TfmOption::FormShow() {
+  ui_->cbLanguage->setEditText(LanguageName(LanguageInUse()));
   ShowDeviceOf(host_.Meter().MeterType);
   ShowOpenPort();
 }
@@ -122,6 +133,10 @@ void TfmOption::cbCOMChange() {
   }
 }
 
+void TfmOption::cbLanguageChange() {
+  host_.ChooseLanguage(LanguageNamed(ui_->cbLanguage->currentText()));
+}
+
 void TfmOption::bbTransmitionTestClick() {
   if (PortText().isEmpty()) {
     Boxes().Information(kSelectPortMessage);
@@ -161,7 +176,7 @@ void TfmOption::bbOKClick() {
     Boxes().Information(kSelectDeviceMessage);
     return;
   }
-  host_.SetStatusLine(kIdentifyingStatus);
+  host_.SetStatusLine([] { return kIdentifyingStatus.Text(); });
   TMeter& meter = host_.Meter();
   meter.Port = &host_.Port();
   const std::uint8_t remembered = meter.MeterType;
@@ -169,7 +184,7 @@ void TfmOption::bbOKClick() {
     // A version text held from a test just run is used as it is.
     std::string versionText;
     WithTester([&] { meter.GetVersion(versionText); });
-    host_.SetStatusLine(ConnectedStatus(versionText));
+    host_.SetStatusLine([versionText] { return ConnectedStatus(versionText); });
     const std::uint8_t detected = meter.GetMeterType();
     if (!MeterModelOf(detected)) {
       Boxes().Information(NotSupportedMessage(versionText));

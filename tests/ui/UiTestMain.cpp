@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "ChangeRecord.h"
+#include "Language.h"
 
 // The windows under test are real widgets, drawn without a display. A test
 // that forgets to name a record of changes of its own writes to one in the
@@ -15,6 +16,9 @@ int main(int argc, char** argv) {
     qputenv(kRecordVariable, QByteArray::fromStdString(record.string()));
   }
   QApplication application(argc, argv);
+  // Whatever the machine's locale, the windows speak English unless a test
+  // asks for Polish.
+  UseLanguage(UiLanguage::English);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
