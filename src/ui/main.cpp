@@ -17,8 +17,9 @@
 int main(int argc, char** argv) {  // arguments other than these and Qt's own are ignored
   const SettingsFileLocation settingsFile = SettingsFilePath(RunningProgram());
   std::ostringstream answer;
-  if (const auto status = AnswerCommandLine(argc, argv, GetFileVersionText(),
-                                            SettingsFileForUser(settingsFile), answer)) {
+  if (const auto status =
+          AnswerCommandLine(argc, argv, GetFileVersionText(), SettingsFileForUser(settingsFile),
+                            answer)) {
     if (!WriteCommandLineAnswer(answer.str())) {
       // Started from a shortcut with --help: nowhere to write, so it is shown.
       QApplication application(argc, argv);
