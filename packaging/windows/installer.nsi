@@ -37,6 +37,14 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 
+; Its pages speak the user's language: English, or Polish on a Polish
+; Windows (NSIS's own language files; the first loaded is the one for others).
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\English.nlf"
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\Polish.nlf"
+LangString ProgramRunning ${LANG_ENGLISH} "${PRODUCT} is running. Close it, then choose Retry."
+LangString ProgramRunning ${LANG_POLISH} \
+  "Program ${PRODUCT} jest uruchomiony. Zamknij go, a potem wybierz „Ponów próbę”."
+
 Page directory
 Page instfiles
 UninstPage uninstConfirm
@@ -60,8 +68,7 @@ UninstPage instfiles
       SetErrorLevel ${STATUS_PROGRAM_RUNNING}
       Quit
     ${EndIf}
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      "${PRODUCT} is running. Close it, then choose Retry." IDRETRY +2
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramRunning)" IDRETRY +2
     Quit
   ${Loop}
 !macroend
