@@ -164,6 +164,12 @@ TEST_F(PolishWindows, MenusDialogsAndQuestionsSpeakPolish) {
   EXPECT_EQ(question->text(), "Zmienić napięcie znamionowe miernika?");
   EXPECT_EQ(Plain(question->button(QMessageBox::Yes)->text()), "Tak");
   EXPECT_EQ(Plain(question->button(QMessageBox::No)->text()), "Nie");
+  const auto report = BuildMessageBox(BoxKind::Failure, "x", false, nullptr, "details");
+  QStringList buttons;
+  for (QAbstractButton* button : report->findChildren<QAbstractButton*>())
+    buttons << Plain(button->text());
+  EXPECT_TRUE(buttons.contains(QString::fromUtf8("Pokaż szczegóły...")))
+      << buttons.join('|').toStdString();
 }
 
 TEST_F(PolishWindows, VoltageChangeAskedAndReportedInPolish) {
