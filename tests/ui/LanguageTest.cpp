@@ -129,16 +129,36 @@ TEST_F(Languages, MenusDialogsAndQuestionsSpeakPolish) {
   EXPECT_TRUE(buttons.contains("Pokaż szczegóły...")) << buttons.join('|').toStdString();
 }
 
-// What each window must show whatever the language: its known size, every
-// text whole within its control, and no two items of one menu on one key.
-class WindowsInEachLanguage : public Languages, public ::testing::WithParamInterface<UiLanguage> {};
+// What each window must show whatever the language: its known size, no two
+// items of one menu on one key, and every text whole within its control.
+class WindowsInEachLanguage : public Languages, public ::testing::WithParamInterface<UiLanguage> {
+ protected:
+  void SetUp() override {
+    Languages::SetUp();
+    UseLanguage(GetParam());
+    Start();
+  }
+};
 
-TEST_P(WindowsInEachLanguage, TextsFitTheirControlsAndMnemonicsDiffer) {
-  UseLanguage(GetParam());
-  Start();
+TEST_P(WindowsInEachLanguage, KeepTheirSizesAndMnemonicsDiffer) {
   EXPECT_EQ(form_->fmOption->size(), QSize(362, 212));
   EXPECT_EQ(form_->fmSetupAUTO->size(), QSize(451, 342));
   EXPECT_EQ(form_->fmChangeVoltage->size(), QSize(391, 173));
+  std::vector<QList<QAction*>> menus{form_->menuBar()->actions()};
+  for (QMenu* menu : form_->findChildren<QMenu*>()) menus.push_back(menu->actions());
+  for (const QList<QAction*>& items : menus) {
+    QStringList keys;
+    for (QAction* item : items) {
+      const qsizetype mark = item->text().indexOf(QLatin1Char('&'));
+      if (mark >= 0) keys << item->text().mid(mark + 1, 1).toLower();
+    }
+    const qsizetype marked = keys.size();
+    keys.removeDuplicates();
+    EXPECT_EQ(keys.size(), marked) << keys.join(' ').toStdString();
+  }
+}
+
+TEST_P(WindowsInEachLanguage, TextsFitTheirControls) {
   for (QWidget* window :
        std::initializer_list<QWidget*>{form_.get(), form_->fmOption, form_->fmSetupAUTO,
                                        form_->fmChangeVoltage, form_->fmInfo, form_->fmHelp}) {
@@ -163,18 +183,6 @@ TEST_P(WindowsInEachLanguage, TextsFitTheirControlsAndMnemonicsDiffer) {
     }
   }
   EXPECT_LE(form_->fontMetrics().horizontalAdvance(form_->StatusLine()), form_->width());
-  std::vector<QList<QAction*>> menus{form_->menuBar()->actions()};
-  for (QMenu* menu : form_->findChildren<QMenu*>()) menus.push_back(menu->actions());
-  for (const QList<QAction*>& items : menus) {
-    QStringList keys;
-    for (QAction* item : items) {
-      const qsizetype mark = item->text().indexOf(QLatin1Char('&'));
-      if (mark >= 0) keys << item->text().mid(mark + 1, 1).toLower();
-    }
-    const qsizetype marked = keys.size();
-    keys.removeDuplicates();
-    EXPECT_EQ(keys.size(), marked) << keys.join(' ').toStdString();
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowsInEachLanguage,
