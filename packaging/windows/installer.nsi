@@ -43,6 +43,15 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 
+; Its pages speak the user's language: English, or Polish on a Polish
+; Windows (NSIS's own language files; the first loaded is the one for others).
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\English.nlf"
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\Polish.nlf"
+; $R0 names the running program.
+LangString ProgramRunning ${LANG_ENGLISH} "$R0 is running. Close it, then choose Retry."
+LangString ProgramRunning ${LANG_POLISH} \
+  "Program $R0 jest uruchomiony. Zamknij go, a potem wybierz „Ponów próbę”."
+
 ; The terms and the third-party notices: Qt's LGPL and the offer of its
 ; source.
 LicenseData "${NOTICES}"
@@ -83,8 +92,7 @@ UninstPage instfiles
       SetErrorLevel ${STATUS_PROGRAM_RUNNING}
       Quit
     ${EndIf}
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      "$R0 is running. Close it, then choose Retry." IDRETRY +2
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramRunning)" IDRETRY +2
     Quit
   ${Loop}
 !macroend

@@ -17,17 +17,38 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev nlohmann-json3-dev
-  desktop-file-utils appstream dpkg-dev file)
+# Qt's Linguist tools compile the windows' translations; Qt's own Polish
+# comes from its translations package.
+BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev nlohmann-json3-dev qt6-l10n-tools
+  qt6-translations-l10n desktop-file-utils appstream dpkg-dev file locales)
 # The Windows side: the 64-bit cross compiler with POSIX threads (not the
 # mingw-w64 metapackage, 1.2 GB of what is not needed), GoogleTest's sources,
 # Wine to run the tests, socat for the terminals their ports are mapped to,
 # the Linux compiler for the simulated tester on the far end, NSIS for the
-# installer and the Polish locale's source, made for Wine alone in a test.
+# installer and the Polish locale's source, made for Wine alone in a test;
+# the machine's lrelease and Qt's own Polish for the programs' folder.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine wine64 socat g++ nsis locales
-  nlohmann-json3-dev)
+  nlohmann-json3-dev qt6-l10n-tools qt6-translations-l10n)
 # A Qt cross-built for Windows runs the machine's own moc, rcc and uic.
 QT_HOST_OPTIONS=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(uname -m)-linux-gnu/cmake")
+
+# ensure_locale NAME: makes a locale of the machine (pl_PL.UTF-8, say) when
+# it is missing, by enabling it in /etc/locale.gen, through sudo when not root.
+ensure_locale() {
+  local name=$1 normal
+  normal=$(echo "$name" | tr 'A-Z' 'a-z' | sed 's/-//g')
+  locale -a | tr 'A-Z' 'a-z' | sed 's/-//g' | grep -qx "$normal" && return 0
+  echo "Making the locale $name"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  local line="$name ${name#*.}"
+  if grep -q "^# *$line\$" /etc/locale.gen; then
+    $sudo sed -i "s/^# *$line\$/$line/" /etc/locale.gen
+  elif ! grep -q "^$line\$" /etc/locale.gen; then
+    echo "$line" | $sudo tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo locale-gen >/dev/null
+}
 
 # configure_build BUILD_DIR [CMAKE_OPTION...]
 configure_build() {

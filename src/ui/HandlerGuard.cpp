@@ -22,7 +22,7 @@ void Guarded(const std::function<void()>& handler) {
   } catch (const std::exception& failure) {
     message = failure.what();
   } catch (...) {
-    message = kUnknownFailureText.toStdString();
+    message = kUnknownFailureText.Text().toStdString();
   }
   Boxes().Failure(QString::fromStdString(FailureReportText(message)),
                   QString::fromStdString(details));

@@ -4,8 +4,7 @@
 
 namespace {
 
-// Leads the tester's version text in several messages and the status line.
-const QString kNowConnected = QStringLiteral(" It is now connected: ");
+QString Tr(const char* source) { return QCoreApplication::translate("Messages", source); }
 
 // A value from the settings file as a message quotes it: a long one is cut,
 // so that no box grows past the screen.
@@ -21,8 +20,9 @@ QString MismatchMessage(std::uint8_t expectedType, const std::string& versionTex
   // A plain meter expects no model; the message then names the TVA-740.
   const MeterModel* expected = MeterModelOf(expectedType);
   const QString device = QString::fromLatin1(expected ? expected->deviceName : "TVA-740");
-  return QStringLiteral("The device connected is not of ") + device + QStringLiteral(" type, \r") +
-         kNowConnected + VersionTextForUser(versionText);
+  return Tr(QT_TRANSLATE_NOOP("Messages",
+                              "The device connected is not of %1 type, \r It is now connected: %2"))
+      .arg(device, VersionTextForUser(versionText));
 }
 
 QString VersionTextForUser(const std::string& versionText) {
@@ -30,17 +30,19 @@ QString VersionTextForUser(const std::string& versionText) {
 }
 
 QString HalfChangeOfferMessage(const std::string& story) {
-  return QString::fromStdString(story) +
-         QStringLiteral("\r\rFinish the change, undo it, or leave the tester as it is for now?");
+  return QString::fromStdString(story) + QStringLiteral("\r\r") +
+         Tr(QT_TRANSLATE_NOOP("Messages",
+                              "Finish the change, undo it, or leave the tester as it is for now?"));
 }
 
 QString BadPortMessage(const std::string& portName) {
-  return QStringLiteral("Set-up the command program [Options] - port: %1 incorrect")
+  return Tr(QT_TRANSLATE_NOOP("Messages",
+                              "Set-up the command program [Options] - port: %1 incorrect"))
       .arg(Quoted(portName));
 }
 
 QString OpenPortStatus(const std::string& portName) {
-  return QStringLiteral("Port: ") + QString::fromStdString(portName) + QStringLiteral("   ");
+  return Tr(QT_TRANSLATE_NOOP("Messages", "Port: %1   ")).arg(QString::fromStdString(portName));
 }
 
 QString VoltagePanelText(std::uint16_t voltage) {
@@ -48,21 +50,26 @@ QString VoltagePanelText(std::uint16_t voltage) {
 }
 
 QString VoltageChangedMessage(std::uint16_t voltage) {
-  return QStringLiteral(" OK. Device's nominal voltage has been changed into %1 V").arg(voltage);
+  return Tr(QT_TRANSLATE_NOOP("Messages",
+                              " OK. Device's nominal voltage has been changed into %1 V"))
+      .arg(voltage);
 }
 
 QString TestResultMessage(const std::string& versionText) {
-  return QStringLiteral(" ") + kNowConnected + QStringLiteral(" [") +
-         VersionTextForUser(versionText) + QStringLiteral("]\r");
+  return Tr(QT_TRANSLATE_NOOP("Messages", "  It is now connected:  [%1]\r"))
+      .arg(VersionTextForUser(versionText));
 }
 
 QString NotSupportedMessage(const std::string& versionText) {
-  return QStringLiteral(
-             "The device connected to the computer is not supported by this application.\r"
-             " Devices supported by the program: TVA-740, DKL-310.                      \r") +
-         kNowConnected + VersionTextForUser(versionText);
+  return Tr(QT_TRANSLATE_NOOP(
+                "Messages",
+                "The device connected to the computer is not supported by this application.\r"
+                " Devices supported by the program: TVA-740, DKL-310.                      \r"
+                " It is now connected: %1"))
+      .arg(VersionTextForUser(versionText));
 }
 
 QString ConnectedStatus(const std::string& versionText) {
-  return kNowConnected + VersionTextForUser(versionText);
+  return Tr(QT_TRANSLATE_NOOP("Messages", " It is now connected: %1"))
+      .arg(VersionTextForUser(versionText));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 #include <string>
@@ -8,24 +9,37 @@
 // by window. Captions and control texts are in each window's .ui file;
 // failures carry the texts of the layer that raises them.
 
+// A text of the windows, translated into the language in use each time it
+// is shown: the constants below exist before any translation is installed.
+struct TranslatedText {
+  const char* source;
+  QString Text() const { return QCoreApplication::translate("Messages", source); }
+  operator QString() const { return Text(); }  // NOLINT: used wherever a QString is
+};
+
 // --- The program ---------------------------------------------------------
 
 // The program's name: the caption of its plain boxes and failure reports.
-inline const QString kApplicationTitle = QStringLiteral("KAVEL S.A. devices' setup");
-inline const QString kConfirmationCaption = QStringLiteral(" Confirmation ");
+inline constexpr TranslatedText kApplicationTitle{
+    QT_TRANSLATE_NOOP("Messages", "KAVEL S.A. devices' setup")};
+inline constexpr TranslatedText kConfirmationCaption{
+    QT_TRANSLATE_NOOP("Messages", " Confirmation ")};
 // The failure report of a failure that carries no text.
-inline const QString kUnknownFailureText = QStringLiteral("Unknown failure");
+inline constexpr TranslatedText kUnknownFailureText{
+    QT_TRANSLATE_NOOP("Messages", "Unknown failure")};
 
 // --- Shown by more than one window ---------------------------------------
 
 // Each of its four lines is filled with blanks to 58 characters.
-inline const QString kNoDeviceMessage = QStringLiteral(
-    " No device detected, check if:                            \r"
-    " - the device is turned on in RS-232 communication mode?  \r"
-    " - the port selected is not used by some other device?    \r"
-    " - the connection between computer and device is correct? ");
+inline constexpr TranslatedText kNoDeviceMessage{
+    QT_TRANSLATE_NOOP("Messages",
+                      " No device detected, check if:                            \r"
+                      " - the device is turned on in RS-232 communication mode?  \r"
+                      " - the port selected is not used by some other device?    \r"
+                      " - the connection between computer and device is correct? ")};
 
-inline const QString kTransmissionErrorMessage = QStringLiteral(" Error transmitting the device.");
+inline constexpr TranslatedText kTransmissionErrorMessage{
+    QT_TRANSLATE_NOOP("Messages", " Error transmitting the device.")};
 
 // The connected tester is not of the expected type (a meter type code); the
 // tester's own version text follows.
@@ -39,51 +53,59 @@ QString VersionTextForUser(const std::string& versionText);
 // A change cut short on the tester about to be configured: what happened,
 // and the choice of putting it right. The choices in the order offered.
 QString HalfChangeOfferMessage(const std::string& story);
-inline const QString kFinishChoice = QStringLiteral("Finish the change");
-inline const QString kUndoChoice = QStringLiteral("Undo the change");
-inline const QString kLeaveChoice = QStringLiteral("Leave it for now");
+inline constexpr TranslatedText kFinishChoice{QT_TRANSLATE_NOOP("Messages", "Finish the change")};
+inline constexpr TranslatedText kUndoChoice{QT_TRANSLATE_NOOP("Messages", "Undo the change")};
+inline constexpr TranslatedText kLeaveChoice{QT_TRANSLATE_NOOP("Messages", "Leave it for now")};
 // The tester was no longer in the state offered when the repair read it.
-inline const QString kRepairOvertakenMessage = QStringLiteral(
+inline constexpr TranslatedText kRepairOvertakenMessage{QT_TRANSLATE_NOOP(
+    "Messages",
     "The tester no longer holds what it held a moment ago, so nothing was written. "
-    "Open the dialog again to see what it holds now.");
+    "Open the dialog again to see what it holds now.")};
 
 // The stored port did not open at start-up.
 QString BadPortMessage(const std::string& portName);
-inline const QString kNotDefinedStatus = QStringLiteral(" Port it is not been defined;   ");
+inline constexpr TranslatedText kNotDefinedStatus{
+    QT_TRANSLATE_NOOP("Messages", " Port it is not been defined;   ")};
 // The status line after the stored port opened.
 QString OpenPortStatus(const std::string& portName);
-inline const QString kNotSelectedMessage =
-    QStringLiteral(" Device and/or communication port has not been selected ");
+inline constexpr TranslatedText kNotSelectedMessage{
+    QT_TRANSLATE_NOOP("Messages", " Device and/or communication port has not been selected ")};
 
 // --- Options dialog ------------------------------------------------------
 
-inline const QString kSelectPortMessage = QStringLiteral("      Select a communication port.     ");
-inline const QString kSelectDeviceMessage =
-    QStringLiteral("          Select the device.           ");
+inline constexpr TranslatedText kSelectPortMessage{
+    QT_TRANSLATE_NOOP("Messages", "      Select a communication port.     ")};
+inline constexpr TranslatedText kSelectDeviceMessage{
+    QT_TRANSLATE_NOOP("Messages", "          Select the device.           ")};
 // What the transmission test read from the tester.
 QString TestResultMessage(const std::string& versionText);
 // The tester is of no model the program knows.
 QString NotSupportedMessage(const std::string& versionText);
-inline const QString kPortUnavailableMessage = QStringLiteral(
-    "The port selected is not available.                      \r"
-    "Check if it is not used by some other application/device.");
+inline constexpr TranslatedText kPortUnavailableMessage{
+    QT_TRANSLATE_NOOP("Messages",
+                      "The port selected is not available.                      \r"
+                      "Check if it is not used by some other application/device.")};
 // The status line while OK identifies the tester, and once it has.
-inline const QString kIdentifyingStatus = QStringLiteral(" It is now connected: ???");
+inline constexpr TranslatedText kIdentifyingStatus{
+    QT_TRANSLATE_NOOP("Messages", " It is now connected: ???")};
 QString ConnectedStatus(const std::string& versionText);
 
 // --- AUTO-mode dialog ----------------------------------------------------
 
-inline const QString kSelectTrippingMessage = QStringLiteral(
-    "You have to select at least one of the parameters \rintended for tripping RCD on.");
-inline const QString kAutoSetupQuestion =
-    QStringLiteral(" To change setup of device's AUTO mode ?");
-inline const QString kAutoSetupDoneMessage = QStringLiteral(
-    " OK - done.                                     \r"
-    " Setup change of device's AUTO mode successful.");
+inline constexpr TranslatedText kSelectTrippingMessage{QT_TRANSLATE_NOOP(
+    "Messages",
+    "You have to select at least one of the parameters \rintended for tripping RCD on.")};
+inline constexpr TranslatedText kAutoSetupQuestion{
+    QT_TRANSLATE_NOOP("Messages", " To change setup of device's AUTO mode ?")};
+inline constexpr TranslatedText kAutoSetupDoneMessage{
+    QT_TRANSLATE_NOOP("Messages",
+                      " OK - done.                                     \r"
+                      " Setup change of device's AUTO mode successful.")};
 
 // --- Nominal voltage dialog ----------------------------------------------
 
 // The panel showing the voltage read; 0 when the setting was not recognised.
 QString VoltagePanelText(std::uint16_t voltage);
-inline const QString kChangeVoltageQuestion = QStringLiteral(" Change device's nominal voltage ?");
+inline constexpr TranslatedText kChangeVoltageQuestion{
+    QT_TRANSLATE_NOOP("Messages", " Change device's nominal voltage ?")};
 QString VoltageChangedMessage(std::uint16_t voltage);

@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
+
+#include "Language.h"
 
 class ChangeRecorder;
 class TKavelPort;
@@ -32,7 +35,11 @@ class OptionHost : public MeterHost {
   // Replaces the current meter object by one of the class that serves the
   // code, on the program's port, and sets the configuration items for it.
   virtual void AcceptMeter(std::uint8_t code) = 0;
-  virtual void SetStatusLine(const QString& text) = 0;
+  // The status line's text, made anew whenever the language changes.
+  virtual void SetStatusLine(std::function<QString()> text) = 0;
+  // The language the user picked: the windows speak it at once, and the
+  // settings file keeps it.
+  virtual void ChooseLanguage(UiLanguage language) = 0;
 
  protected:
   ~OptionHost() = default;

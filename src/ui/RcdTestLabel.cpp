@@ -1,5 +1,6 @@
 #include "RcdTestLabel.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -61,13 +62,21 @@ void RcdTestLabel::Configure(const QString& multiple, Polarity polarity, const Q
   multiple_ = multiple;
   polarity_ = polarity;
   colour_ = colour;
-  // A technician starts an RCD test on the positive or the negative half-wave.
-  const QString halfWave = polarity == Polarity::Positive ? QStringLiteral("positive half-wave")
-                                                          : QStringLiteral("negative half-wave");
-  setAccessibleName(multiple.isEmpty()
-                        ? QStringLiteral("Trip current, %1").arg(halfWave)
-                        : QStringLiteral("Trip time at %1×IΔn, %2").arg(multiple, halfWave));
+  setAccessibleName(SpokenName());
   update();
+}
+
+QString RcdTestLabel::SpokenName() const {
+  // A technician starts an RCD test on the positive or the negative half-wave.
+  const QString halfWave =
+      polarity_ == Polarity::Positive ? tr("positive half-wave") : tr("negative half-wave");
+  return multiple_.isEmpty() ? tr("Trip current, %1").arg(halfWave)
+                             : tr("Trip time at %1×IΔn, %2").arg(multiple_, halfWave);
+}
+
+void RcdTestLabel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) setAccessibleName(SpokenName());
+  QWidget::changeEvent(event);
 }
 
 void RcdTestLabel::paintEvent(QPaintEvent*) {

@@ -21,12 +21,16 @@ class RcdTestLabel : public QWidget {
   // words for a screen reader, and so the box beside it.
   void Configure(const QString& multiple, Polarity polarity, const QColor& colour);
 
+  // The picture in words, in the language in use.
+  QString SpokenName() const;
+
   const QString& Multiple() const { return multiple_; }
   Polarity TestPolarity() const { return polarity_; }
   const QColor& Colour() const { return colour_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   QString multiple_;

@@ -1,5 +1,7 @@
 #include "fmChangeVoltage_.h"
 
+#include <QEvent>
+
 #include "HandlerGuard.h"
 #include "KavelMeter.h"
 #include "MessageBoxes.h"
@@ -16,13 +18,26 @@ TfmChangeVoltage::TfmChangeVoltage(MeterHost& host, QWidget* parent)
       ui_(std::make_unique<Ui::TfmChangeVoltage>()) {
   ui_->setupUi(this);
   setFixedSize(size());
-  // The panel shows the bare voltage; a screen reader says what it is.
-  ui_->plVoltage->setAccessibleDescription(ui_->stCurrent->text().simplified());
+  DescribePanel();
   ConnectCommand(ui_->bbOK, &QPushButton::clicked, this, &TfmChangeVoltage::bbOKClick);
   ConnectCommand(ui_->bbCancel, &QPushButton::clicked, this, &TfmChangeVoltage::bbCancelClick);
 }
 
 TfmChangeVoltage::~TfmChangeVoltage() = default;
+
+void TfmChangeVoltage::DescribePanel() {
+  // The panel shows the bare voltage; a screen reader says what it is.
+  ui_->plVoltage->setAccessibleDescription(ui_->stCurrent->text().simplified());
+}
+
+void TfmChangeVoltage::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) {
+    ui_->retranslateUi(this);
+    if (voltageShown_) ui_->plVoltage->setText(VoltagePanelText(*voltageShown_));
+    DescribePanel();
+  }
+  QDialog::changeEvent(event);
+}
 
 QRadioButton* TfmChangeVoltage::rb220() const { return ui_->rb220; }
 QRadioButton* TfmChangeVoltage::rb230() const { return ui_->rb230; }
@@ -45,6 +60,7 @@ void TfmChangeVoltage::FormShow() {
   }
   TMeter& meter = host_.Meter();
   const std::uint16_t voltage = WithTester([&] { return meter.ReadNominalVoltage(); });
+  voltageShown_ = voltage;
   ui_->plVoltage->setText(VoltagePanelText(voltage));
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TfmChangeVoltage;
@@ -33,7 +35,14 @@ class TfmChangeVoltage : public QDialog {
   QPushButton* bbOK() const;
   QPushButton* bbCancel() const;
 
+ protected:
+  // Retranslates the dialog; the voltage read stays on its panel.
+  void changeEvent(QEvent* event) override;
+
  private:
+  void DescribePanel();
+
   MeterHost& host_;
   std::unique_ptr<Ui::TfmChangeVoltage> ui_;
+  std::optional<std::uint16_t> voltageShown_;  // the voltage on the panel, once read
 };

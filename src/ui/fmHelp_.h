@@ -29,8 +29,13 @@ class TfmHelp : public QDialog {
   QPlainTextEdit* reHelp();
   QPushButton* bbOK();
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   void MakeContent();
+  // The guide in the language in use.
+  void ShowGuide();
 
   std::unique_ptr<Ui::TfmHelp> ui_;
 };

@@ -1,5 +1,7 @@
 #include "fmInfo_.h"
 
+#include <QEvent>
+
 #include "HandlerGuard.h"
 #include "ProgramFile.h"
 #include "ui_fmInfo_.h"
@@ -24,3 +26,9 @@ void TfmInfo::FormCreate() {
 }
 
 void TfmInfo::nnOKClick() { close(); }
+
+void TfmInfo::changeEvent(QEvent* event) {
+  // The version stays: it is no text of the windows.
+  if (event->type() == QEvent::LanguageChange) ui_->retranslateUi(this);
+  QDialog::changeEvent(event);
+}

@@ -24,6 +24,9 @@ class TfmInfo : public QDialog {
   QLabel* stVersion() const;
   QPushButton* nnOK() const;
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   std::unique_ptr<Ui::TfmInfo> ui_;
 };

@@ -9,6 +9,7 @@
 #include "HalfChangeOffer.h"
 #include "HandlerGuard.h"
 #include "IniFile.h"
+#include "Language.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "MeterModels.h"
@@ -80,10 +81,27 @@ QAction* TForm1::mmInfo() const { return ui_->mmInfo; }
 
 QString TForm1::StatusLine() const { return statusText_->text(); }
 
-void TForm1::SetStatusLine(const QString& text) { statusText_->setText(text); }
+void TForm1::SetStatusLine(std::function<QString()> text) {
+  statusLine_ = std::move(text);
+  statusText_->setText(statusLine_());
+}
+
+void TForm1::ChooseLanguage(UiLanguage language) {
+  languageKept_ = true;
+  UseLanguage(language);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) {
+    ui_->retranslateUi(this);
+    if (statusLine_) statusText_->setText(statusLine_());
+  }
+  QMainWindow::changeEvent(event);
+}
 
 void TForm1::FormCreate() {
   const IniFile settings(settingsFile_);
+  languageKept_ = !settings.ReadString(kMainSection, kLanguageKey, "").empty();
   SetPortBindings(settings.ReadSection(kPortsSection));
   MeterPort = std::make_unique<TKavelPort>();
 
@@ -92,9 +110,9 @@ void TForm1::FormCreate() {
     // The reason waits behind the message's details: a windowed program's
     // standard error reaches no user.
     Boxes().Information(BadPortMessage(name), QString::fromStdString(PortTroubleOf(*MeterPort)));
-    SetStatusLine(kNotDefinedStatus);
+    SetStatusLine([] { return kNotDefinedStatus.Text(); });
   } else {
-    SetStatusLine(OpenPortStatus(name));
+    SetStatusLine([name] { return OpenPortStatus(name); });
     // Only a name like COM12 is offered again in the Options dialog.
     if (BeginsWithCOM(name) && IsDigitText(name.size() > 3 ? name.substr(3, 2) : ""))
       SavedPortName = name;
@@ -108,7 +126,9 @@ void TForm1::FormCreate() {
   }
   BindMeter(model->code);
   if (MeterPort->Connected()) EnableConfigurationItems(*model);
-  SetStatusLine(StatusLine() + QString::fromLatin1(model->statusSuffix));
+  SetStatusLine([portLine = statusLine_, suffix = QString::fromLatin1(model->statusSuffix)] {
+    return portLine() + suffix;
+  });
 }
 
 void TForm1::FormDestroy() {
@@ -119,6 +139,8 @@ void TForm1::FormDestroy() {
     }
     settings.WriteString(kMainSection, kMeterKey,
                          SettingsNameOf(CurrentMeter ? CurrentMeter->MeterType : kMeterNone));
+    if (languageKept_)
+      settings.WriteString(kMainSection, kLanguageKey, LanguageName(LanguageInUse()).toStdString());
     settings.UpdateFile();
   }
   MeterPort.reset();

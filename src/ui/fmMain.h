@@ -46,7 +46,8 @@ class TForm1 : public QMainWindow, public OptionHost {
   void AcceptMeter(std::uint8_t code) override;
 
   QString StatusLine() const;
-  void SetStatusLine(const QString& text) override;
+  void SetStatusLine(std::function<QString()> text) override;
+  void ChooseLanguage(UiLanguage language) override;
 
   // The program-wide objects; every window reads them afresh at each use.
   std::unique_ptr<TKavelPort> MeterPort;
@@ -77,6 +78,8 @@ class TForm1 : public QMainWindow, public OptionHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Retranslates the window, its status line included, on LanguageChange.
+  void changeEvent(QEvent* event) override;
 
  private:
   void FormCreate();
@@ -89,6 +92,10 @@ class TForm1 : public QMainWindow, public OptionHost {
 
   std::unique_ptr<Ui::TForm1> ui_;
   QLabel* statusText_;
+  std::function<QString()> statusLine_;
+  // The settings file held a language, or the user has picked one: it is
+  // written back at shutdown. Otherwise the user's desktop goes on deciding.
+  bool languageKept_ = false;
   SettingsFileLocation settingsFile_;
   ChangeRecorder recorder_;
 };

@@ -6,6 +6,7 @@
 
 #include "HandlerGuard.h"
 #include "KavelMeter.h"
+#include "Language.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "MeterHost.h"
@@ -30,6 +31,9 @@ TfmOption::TfmOption(OptionHost& host, QWidget* parent)
   // the list. Texts the program puts into the box emit neither signal.
   ConnectCommand(ui_->cbCOM, &QComboBox::textActivated, this, &TfmOption::cbCOMChange);
   ui_->cbCOM->installEventFilter(this);
+  // The language changes as the user picks or types it, the windows with it
+  // (typing once the box is editable).
+  ConnectCommand(ui_->cbLanguage, &QComboBox::textActivated, this, &TfmOption::cbLanguageChange);
   ConnectCommand(ui_->bbTransmitionTest, &QPushButton::clicked, this,
                  &TfmOption::bbTransmitionTestClick);
   ConnectCommand(ui_->bbOK, &QPushButton::clicked, this, &TfmOption::bbOKClick);
@@ -87,6 +91,8 @@ void TfmOption::MakeBoxesEditable() {
     line->setFocusProxy(box);
   }
   ConnectCommand(ui_->cbCOM->lineEdit(), &QLineEdit::textEdited, this, &TfmOption::cbCOMChange);
+  ConnectCommand(ui_->cbLanguage->lineEdit(), &QLineEdit::textEdited, this,
+                 &TfmOption::cbLanguageChange);
   SetPortText(portText_);
 }
 
@@ -112,10 +118,16 @@ bool TfmOption::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+void TfmOption::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) ui_->retranslateUi(this);
+  QDialog::changeEvent(event);
+}
+
 void TfmOption::FormCreate() { ShowOpenPort(); }
 
 void TfmOption::FormShow() {
   MakeBoxesEditable();
+  ui_->cbLanguage->setEditText(LanguageName(LanguageInUse()));
   ShowDeviceOf(host_.Meter().MeterType);
   ShowOpenPort();
 }
@@ -158,6 +170,10 @@ void TfmOption::cbCOMChange() {
   }
 }
 
+void TfmOption::cbLanguageChange() {
+  host_.ChooseLanguage(LanguageNamed(ui_->cbLanguage->currentText()));
+}
+
 void TfmOption::bbTransmitionTestClick() {
   if (PortText().isEmpty()) {
     Boxes().Information(kSelectPortMessage);
@@ -197,7 +213,7 @@ void TfmOption::bbOKClick() {
     Boxes().Information(kSelectDeviceMessage);
     return;
   }
-  host_.SetStatusLine(kIdentifyingStatus);
+  host_.SetStatusLine([] { return kIdentifyingStatus.Text(); });
   TMeter& meter = host_.Meter();
   meter.Port = &host_.Port();
   const std::uint8_t remembered = meter.MeterType;
@@ -205,7 +221,7 @@ void TfmOption::bbOKClick() {
     // A version text held from a test just run is used as it is.
     std::string versionText;
     WithTester([&] { meter.GetVersion(versionText); });
-    host_.SetStatusLine(ConnectedStatus(versionText));
+    host_.SetStatusLine([versionText] { return ConnectedStatus(versionText); });
     const std::uint8_t detected = meter.GetMeterType();
     if (!MeterModelOf(detected)) {
       Boxes().Information(NotSupportedMessage(versionText));

@@ -32,6 +32,7 @@ class TfmOption : public QDialog {
   void FormShow();
   void cbCOMEnter();
   void cbCOMChange();
+  void cbLanguageChange();
   void bbTransmitionTestClick();
   void bbOKClick();
   void bbCancelClick();
@@ -45,6 +46,7 @@ class TfmOption : public QDialog {
   QPushButton* bbCancel() const;
 
  protected:
+  void changeEvent(QEvent* event) override;
   // Neither Enter nor Escape closes the dialog or presses a button.
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

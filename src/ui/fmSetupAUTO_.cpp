@@ -1,5 +1,7 @@
 #include "fmSetupAUTO_.h"
 
+#include <QEvent>
+
 #include "HandlerGuard.h"
 #include "KavelMeter.h"
 #include "MessageBoxes.h"
@@ -18,8 +20,10 @@ constexpr std::uint8_t kNoOptions = 0x00;
 // The 0,5 × IΔn tests must not trip the RCD: black; the tripping ones navy,
 // the colour the window's note calls blue.
 const QColor kNavy(0, 0, 128);
-const QString kTrippingDescription = QStringLiteral("Blue: a test that trips the RCD");
-const QString kNonTrippingDescription = QStringLiteral("A test that must not trip the RCD");
+const char* const kTrippingDescription =
+    QT_TRANSLATE_NOOP("TfmSetupAUTO", "Blue: a test that trips the RCD");
+const char* const kNonTrippingDescription =
+    QT_TRANSLATE_NOOP("TfmSetupAUTO", "A test that must not trip the RCD");
 
 }  // namespace
 
@@ -54,11 +58,9 @@ TfmSetupAUTO::TfmSetupAUTO(MeterHost& host, QWidget* parent)
     option.picture->Configure(QString::fromLatin1(option.multiple), option.polarity,
                               tripping ? kNavy : Qt::black);
     optionBoxes_[option.bit] = option.box;
-    // The box has no text of its own: a screen reader says what its picture
-    // shows, and in words what its colour shows.
-    option.box->setAccessibleName(option.picture->accessibleName());
-    option.box->setAccessibleDescription(tripping ? kTrippingDescription : kNonTrippingDescription);
+    optionPictures_[option.bit] = option.picture;
   }
+  NameOptionBoxes();
 
   ConnectCommand(ui_->bbCheckAll, &QPushButton::clicked, this, &TfmSetupAUTO::bbCheckAllClick);
   ConnectCommand(ui_->bbCheckBase, &QPushButton::clicked, this, &TfmSetupAUTO::bbCheckBaseClick);
@@ -68,6 +70,25 @@ TfmSetupAUTO::TfmSetupAUTO(MeterHost& host, QWidget* parent)
 }
 
 TfmSetupAUTO::~TfmSetupAUTO() = default;
+
+void TfmSetupAUTO::NameOptionBoxes() {
+  for (int bit = 0; bit < 8; ++bit) {
+    // The box has no text of its own: a screen reader says what its picture
+    // shows, and in words what its colour shows.
+    const bool tripping = TestBit(tva740::kTrippingOptions, bit);
+    optionBoxes_[bit]->setAccessibleName(optionPictures_[bit]->SpokenName());
+    optionBoxes_[bit]->setAccessibleDescription(
+        tr(tripping ? kTrippingDescription : kNonTrippingDescription));
+  }
+}
+
+void TfmSetupAUTO::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) {
+    ui_->retranslateUi(this);
+    NameOptionBoxes();
+  }
+  QDialog::changeEvent(event);
+}
 
 QCheckBox* TfmSetupAUTO::cbUb() const { return ui_->cbUb; }
 QCheckBox* TfmSetupAUTO::cbRe() const { return ui_->cbRe; }

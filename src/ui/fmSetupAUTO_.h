@@ -10,6 +10,7 @@ class TfmSetupAUTO;
 }
 class QCheckBox;
 class QPushButton;
+class RcdTestLabel;
 class MeterHost;
 
 // Which measurements the tester's automatic RCD sequence runs: the AUTO-mode
@@ -42,7 +43,12 @@ class TfmSetupAUTO : public QDialog {
   QPushButton* bbOK() const;
   QPushButton* bbCancel() const;
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
+  // Names each option box for a screen reader, in the language in use.
+  void NameOptionBoxes();
   // Checks each box whose bit is set in the byte and unchecks the others.
   void ShowByte(std::uint8_t byte);
   // The byte the checked boxes make.
@@ -51,4 +57,5 @@ class TfmSetupAUTO : public QDialog {
   MeterHost& host_;
   std::unique_ptr<Ui::TfmSetupAUTO> ui_;
   std::array<QCheckBox*, 8> optionBoxes_;
+  std::array<RcdTestLabel*, 8> optionPictures_;
 };

@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "CommandLineOutput.h"
 #include "HandlerGuard.h"
+#include "Language.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "ProgramFile.h"
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {  // arguments other than these and Qt's own ar
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(kApplicationTitle);
+  // Once, before any window exists: the settings file's language, or the
+  // user's own.
+  UseLanguage(ChosenLanguage(settingsFile));
   // Before the port opens: a signal then ends the program as the close box
   // does, once the message loop runs.
   const SignalEnding ending([] { QCoreApplication::quit(); });

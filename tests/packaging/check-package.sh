@@ -22,6 +22,10 @@ dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || {
   echo "no dependency on Qt's widgets: $(dpkg-deb -f "$deb" Depends)" >&2
   exit 1
 }
+dpkg-deb -f "$deb" Recommends | grep -q 'qt6-translations-l10n' || {
+  echo "Qt's translations not recommended: $(dpkg-deb -f "$deb" Recommends)" >&2
+  exit 1
+}
 dpkg -x "$deb" "$scratch/root"
 for file in usr/bin/kavel-setup usr/bin/tester-sim \
   usr/share/applications/com.example.KavelSetup.desktop \

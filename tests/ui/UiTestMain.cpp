@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "ChangeRecord.h"
+#include "Language.h"
 #include "ScratchDir.h"
 
 // The windows under test are real widgets, drawn without a display. A test
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty(kRecordVariable))
     qputenv(kRecordVariable, QByteArray::fromStdString((runsOwn / "changes.jsonl").string()));
   QApplication application(argc, argv);
+  // Whatever the machine's locale, the windows speak English unless a test
+  // asks for Polish.
+  UseLanguage(UiLanguage::English);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

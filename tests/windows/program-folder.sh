@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The programs' folder for Windows users, run from where it lies under Wine
 # with no DLL of ours on the search path but those in the folder:
-# kavel-setup.exe is a windowed program with its icon and manifest, and still
-# answers --version through a pipe.
+# kavel-setup.exe is a windowed program with its icon and manifest, Qt's
+# Polish beside it, and still answers --version through a pipe.
 #   program-folder.sh WINE_STATE_DIR FOLDER VERSION OBJDUMP
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,6 +19,8 @@ headers=$("$objdump" -p "$program")
 [[ "$headers" == *": IDI_ICON1,"* ]] || fail "no icon IDI_ICON1"
 grep -aq 'level="asInvoker"' "$program" || fail "the manifest asks for more than the user's rights"
 grep -aq '>PerMonitorV2</dpiAwareness>' "$program" || fail "the manifest's DPI awareness"
+# Qt's own buttons in Polish, where the program looks for them.
+[ -s "$folder/translations/qtbase_pl.qm" ] || fail "no translations/qtbase_pl.qm"
 
 # A missing DLL or plugin folder would end the program before it answers.
 # The pipe's reader takes the one line and ends: a Wine helper started beside

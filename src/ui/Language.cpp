@@ -1,0 +1,71 @@
+#include "Language.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLocale>
+#include <QTranslator>
+
+#include "IniFile.h"
+#include "QtTranslationsFolder.h"
+#include "SettingsKeys.h"
+
+namespace {
+
+UiLanguage languageInUse = UiLanguage::English;
+
+// The program's own, built into it, and Qt's; installed for Polish only.
+QTranslator& ProgramTranslator() {
+  static QTranslator translator;
+  return translator;
+}
+
+QTranslator& QtTranslator() {
+  static QTranslator translator;
+  return translator;
+}
+
+}  // namespace
+
+QString LanguageName(UiLanguage language) {
+  return language == UiLanguage::Polish ? QStringLiteral("polski") : QStringLiteral("english");
+}
+
+UiLanguage LanguageNamed(const QString& name) {
+  return name == LanguageName(UiLanguage::Polish) ? UiLanguage::Polish : UiLanguage::English;
+}
+
+UiLanguage LanguageOfUser(const QStringList& uiLanguages) {
+  for (const QString& tag : uiLanguages) {
+    const QString language = tag.section(QLatin1Char('-'), 0, 0).toLower();
+    if (language == QLatin1String("pl")) return UiLanguage::Polish;
+    if (language == QLatin1String("en")) return UiLanguage::English;
+  }
+  return UiLanguage::English;
+}
+
+UiLanguage ChosenLanguage(const SettingsFileLocation& settingsFile) {
+  const std::string kept = IniFile(settingsFile).ReadString(kMainSection, kLanguageKey, "");
+  if (!kept.empty()) return LanguageNamed(QString::fromStdString(kept));
+  return LanguageOfUser(QLocale::system().uiLanguages());
+}
+
+void UseLanguage(UiLanguage language) {
+  if (language == languageInUse) return;
+  languageInUse = language;
+  if (language == UiLanguage::Polish) {
+    // A program without Qt's translations installed still speaks its own
+    // Polish; Qt's buttons then stay English.
+    if (QtTranslator().load(QStringLiteral("qtbase_pl"), QtTranslationsFolder()))
+      QCoreApplication::installTranslator(&QtTranslator());
+    if (ProgramTranslator().load(QStringLiteral(":/i18n/kavel-setup_pl.qm")))
+      QCoreApplication::installTranslator(&ProgramTranslator());
+  } else {
+    QCoreApplication::removeTranslator(&ProgramTranslator());
+    QCoreApplication::removeTranslator(&QtTranslator());
+  }
+  // Qt posts the windows their LanguageChange; they retranslate now, so
+  // that whoever chose sees the windows in the language chosen.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+}
+
+UiLanguage LanguageInUse() { return languageInUse; }
