@@ -2,6 +2,77 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl_PL" sourcelanguage="en">
 <context>
+    <name>HalfChange</name>
+    <message>
+        <source>The change of this %1 on %2 on %3 at %4 UTC (%5) was cut short between its writes: its %6 holds the new setting, its %7 still the old one. Until this is put right the tester is neither as it was nor as it was meant to be.</source>
+        <translation>Zmiana w mierniku %1 na porcie %2, wykonana %3 o %4 UTC (%5), została przerwana między zapisami: %6 ma już nowe ustawienie, a %7 nadal stare. Dopóki nie zostanie to naprawione, miernik nie jest ani w stanie poprzednim, ani w zamierzonym.</translation>
+    </message>
+    <message>
+        <source>nominal voltage %1 V to %2 V</source>
+        <translation>napięcie znamionowe z %1 V na %2 V</translation>
+    </message>
+    <message>
+        <source>AUTO-mode byte %1 to %2</source>
+        <translation>bajt trybu AUTO z %1 na %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 i %2</translation>
+    </message>
+    <message>
+        <source>voltage word</source>
+        <translation>słowo napięcia</translation>
+    </message>
+    <message>
+        <source>balance word</source>
+        <translation>słowo równoważące</translation>
+    </message>
+    <message>
+        <source>AUTO-mode byte</source>
+        <translation>bajt trybu AUTO</translation>
+    </message>
+    <message>
+        <source>voltage bit</source>
+        <translation>bit napięcia</translation>
+    </message>
+    <message>
+        <source>settings block&apos;s CRC</source>
+        <translation>suma CRC bloku ustawień</translation>
+    </message>
+    <message>
+        <source>EEPROM address %1</source>
+        <translation>adres EEPROM %1</translation>
+    </message>
+    <message>
+        <source>The change was cut short between its writes: the tester may now hold a mix of old and new bytes, neither the old setting nor the new one (its %1).</source>
+        <translation>Zmiana została przerwana między zapisami: miernik może teraz mieć mieszaninę starych i nowych bajtów, ani poprzednie, ani nowe ustawienie (%1).</translation>
+    </message>
+    <message>
+        <source>%1 %2 (old) or %3 (new)</source>
+        <translation>%1: %2 (stare) lub %3 (nowe)</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>It will be offered for finishing or undoing the next time this tester is met.</source>
+        <translation>Przy następnym podłączeniu tego miernika program zaproponuje dokończenie lub cofnięcie zmiany.</translation>
+    </message>
+    <message>
+        <source>The record of changes could not keep this, so it cannot be offered for finishing or undoing: have the tester checked.</source>
+        <translation>Rejestr zmian nie mógł tego zapisać, więc program nie zaproponuje dokończenia ani cofnięcia zmiany: oddaj miernik do sprawdzenia.</translation>
+    </message>
+    <message>
+        <source>The change has been finished: the tester now holds the new setting throughout.</source>
+        <translation>Zmiana została dokończona: miernik ma teraz w całości nowe ustawienie.</translation>
+    </message>
+    <message>
+        <source>The change has been undone: the tester holds its old setting throughout again.</source>
+        <translation>Zmiana została cofnięta: miernik ma znów w całości poprzednie ustawienie.</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>The device connected is not of %1 type, <byte value="xd"/> It is now connected: %2</source>

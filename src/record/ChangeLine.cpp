@@ -144,8 +144,15 @@ std::optional<ChangeLine> ParseChangeLine(const std::string& text) {
   return line;
 }
 
+namespace {
+constexpr char kDigits[] = "0123456789ABCDEF";
+}  // namespace
+
+std::string HexByteText(std::int64_t byte) {
+  return std::string("0x") + kDigits[(byte >> 4) & 0x0F] + kDigits[byte & 0x0F];
+}
+
 std::string HexText(const std::string& bytes) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string hex;
   for (unsigned char byte : bytes) {
     if (!hex.empty()) hex += ' ';

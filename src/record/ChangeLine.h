@@ -72,6 +72,9 @@ std::string ToJsonLine(const ChangeLine& line);
 // A line read back, or nothing for one that is torn or not ours.
 std::optional<ChangeLine> ParseChangeLine(const std::string& text);
 
+// A byte as a technician writes it: 0x3C.
+std::string HexByteText(std::int64_t byte);
+
 // Bytes as hexadecimal pairs, and back (nothing for text that is not).
 std::string HexText(const std::string& bytes);
 std::optional<std::string> BytesOfHex(const std::string& hex);

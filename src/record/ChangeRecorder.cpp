@@ -11,11 +11,6 @@
 
 namespace {
 
-std::string HexByte(std::int64_t byte) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  return std::string("0x") + kDigits[(byte >> 4) & 0x0F] + kDigits[byte & 0x0F];
-}
-
 const char* LocationOutcomeText(LocationOutcome outcome) {
   switch (outcome) {
     case LocationOutcome::Written:
@@ -39,8 +34,8 @@ std::string WordsOf(const Asked& asked) {
   if (asked.setting == kSettingVoltage)
     return "nominal voltage " + value(asked.from, [](auto v) { return std::to_string(v) + " V"; }) +
            " to " + value(asked.to, [](auto v) { return std::to_string(v) + " V"; });
-  const std::string from = value(asked.from, [](auto v) { return HexByte(v) + " "; });
-  return "AUTO-mode byte " + from + "to " + value(asked.to, HexByte);
+  const std::string from = value(asked.from, [](auto v) { return HexByteText(v) + " "; });
+  return "AUTO-mode byte " + from + "to " + value(asked.to, HexByteText);
 }
 
 }  // namespace

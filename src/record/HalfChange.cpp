@@ -6,31 +6,58 @@
 #include "TVA740.h"
 #include "TesterText.h"
 
-std::string LocationName(const std::string& model, int address) {
+std::string Filled(const std::string& pattern, const std::vector<std::string>& values) {
+  std::string text;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    const size_t n = i + 1 < pattern.size() ? static_cast<size_t>(pattern[i + 1] - '1') : values.size();
+    if (pattern[i] == '%' && n < values.size() && n < 9) {
+      text += values[n];
+      ++i;
+    } else {
+      text += pattern[i];
+    }
+  }
+  return text;
+}
+
+std::string LocationName(const std::string& model, int address, const HalfChangeWords& words) {
   struct Named {
     const char* model;
     int address;
-    const char* name;
+    std::string HalfChangeWords::*name;
   };
   static const Named kNames[] = {
-      {"TVA-740", tva740::kVoltageAddress, "voltage word"},
-      {"TVA-740", tva740::kBalanceAddress, "balance word"},
-      {"TVA-740", tva740::kAutoSetupAddress, "AUTO-mode byte"},
-      {"DKL-310", dkl310::kBlockAddress, "voltage bit"},
-      {"DKL-310", dkl310::kBlockAddress + dkl310::kCrcOffset, "settings block's CRC"},
+      {"TVA-740", tva740::kVoltageAddress, &HalfChangeWords::voltageWord},
+      {"TVA-740", tva740::kBalanceAddress, &HalfChangeWords::balanceWord},
+      {"TVA-740", tva740::kAutoSetupAddress, &HalfChangeWords::autoModeByte},
+      {"DKL-310", dkl310::kBlockAddress, &HalfChangeWords::voltageBit},
+      {"DKL-310", dkl310::kBlockAddress + dkl310::kCrcOffset, &HalfChangeWords::blockCrc},
   };
   for (const Named& named : kNames) {
-    if (model == named.model && address == named.address) return named.name;
+    if (model == named.model && address == named.address) return words.*named.name;
   }
-  return "EEPROM address " + std::to_string(address);
+  return Filled(words.otherAddress, {std::to_string(address)});
 }
 
 namespace {
 
-// "2026-12-07T18:40:01.123Z" as "on 2026-12-07 at 18:40 UTC".
-std::string WhenText(const std::string& time) {
-  if (time.size() < 16) return "at " + time;
-  return "on " + time.substr(0, 10) + " at " + time.substr(11, 5) + " UTC";
+// What the change asked, from its data; a line from before changes had
+// data names it in its English words.
+std::string AskedText(const ChangeLine& halfChange, const HalfChangeWords& words) {
+  if (!halfChange.from || !halfChange.to) return halfChange.change;
+  if (halfChange.setting == kSettingVoltage)
+    return Filled(words.voltageChange,
+                  {std::to_string(*halfChange.from), std::to_string(*halfChange.to)});
+  if (halfChange.setting == kSettingAutoMode)
+    return Filled(words.autoModeChange, {HexByteText(*halfChange.from), HexByteText(*halfChange.to)});
+  return halfChange.change;
+}
+
+// The names of the locations, as one text.
+std::string Joined(const std::vector<std::string>& names, const std::string& pattern) {
+  std::string joined;
+  for (const std::string& name : names) joined = joined.empty() ? name : Filled(pattern, {joined, name});
+  return joined;
 }
 
 std::string Target(const LocationLine& location, Repair repair) {
@@ -145,40 +172,34 @@ bool WriteRepair(TMeter& meter, const ChangeLine& halfChange, Repair repair) {
   meter.EEWriteTogether(writes);
   return true;
 }
-std::string HalfChangeStory(const ChangeLine& halfChange, const Examined& examined) {
-  std::string newOnes, oldOnes;
+std::string HalfChangeStory(const ChangeLine& halfChange, const Examined& examined,
+                            const HalfChangeWords& words) {
+  std::vector<std::string> newOnes, oldOnes;
   for (size_t i = 0; i < halfChange.locations.size(); ++i) {
     const LocationLine& location = halfChange.locations[i];
-    std::string& list = examined.found[i] == BytesOfHex(location.written) ? newOnes : oldOnes;
-    list += (list.empty() ? "" : " and ") + LocationName(halfChange.model, location.address);
+    (examined.found[i] == BytesOfHex(location.written) ? newOnes : oldOnes)
+        .push_back(LocationName(halfChange.model, location.address, words));
   }
-  return "The change of this " + halfChange.model + " on " + halfChange.port + " " +
-         WhenText(halfChange.time) + " (" + halfChange.change +
-         ") was cut short between its writes: its " + newOnes + " holds the new setting, its " +
-         oldOnes +
-         " still the old one. Until this is put right the tester is neither as it "
-         "was nor as it was meant to be.";
+  // "2026-12-07T18:40:01.123Z": the day and the hour and minute, UTC.
+  const std::string& time = halfChange.time;
+  return Filled(words.story, {halfChange.model, halfChange.port, time.substr(0, 10),
+                              time.size() >= 16 ? time.substr(11, 5) : "", AskedText(halfChange, words),
+                              Joined(newOnes, words.both), Joined(oldOnes, words.both)});
 }
 
-std::string HalfChangedText(const ChangeRecorder::HalfChangeNews& news) {
+std::string HalfChangedText(const ChangeRecorder::HalfChangeNews& news,
+                            const HalfChangeWords& words) {
   const ChangeLine& halfChange = news.line;
-  std::string locations;
+  std::vector<std::string> locations;
   for (const LocationLine& location : halfChange.locations) {
-    locations += (locations.empty() ? "" : ", ") +
-                 LocationName(halfChange.model, location.address) + " " + location.before +
-                 " (old) or " + location.written + " (new)";
+    locations.push_back(Filled(words.oldOrNew,
+                               {LocationName(halfChange.model, location.address, words),
+                                location.before, location.written}));
   }
-  return "The change was cut short between its writes: the tester may now hold a mix of old and "
-         "new bytes, neither the old setting nor the new one (its " +
-         locations + "). " +
-         (news.recorded
-              ? "It will be offered for finishing or undoing the next time this tester is met."
-              : "The record of changes could not keep this, so it cannot be offered for "
-                "finishing or undoing: have the tester checked.");
+  return Filled(words.cutShort, {Joined(locations, words.list)}) + " " +
+         (news.recorded ? words.offeredLater : words.notKept);
 }
 
-std::string RepairedText(Repair repair) {
-  return repair == Repair::Finish
-             ? "The change has been finished: the tester now holds the new setting throughout."
-             : "The change has been undone: the tester holds its old setting throughout again.";
+std::string RepairedText(Repair repair, const HalfChangeWords& words) {
+  return repair == Repair::Finish ? words.finished : words.undone;
 }

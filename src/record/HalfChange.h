@@ -64,14 +64,53 @@ Asked RepairOf(const ChangeLine& halfChange, Repair repair);
 // saying the user gave it up.
 void RecordGivenUp(ChangeRecorder& recorder, const ChangeLine& halfChange);
 
-// The name a technician knows an EEPROM location by, or its address.
-std::string LocationName(const std::string& model, int address);
+// The words a half-change is told in: English as they stand here (kavel-cli),
+// the windows' own translation in the program. A pattern takes its values
+// for %1, %2, ... in order.
+struct HalfChangeWords {
+  std::string story =
+      "The change of this %1 on %2 on %3 at %4 UTC (%5) was cut short between its writes: its %6 "
+      "holds the new setting, its %7 still the old one. Until this is put right the tester is "
+      "neither as it was nor as it was meant to be.";
+  std::string voltageChange = "nominal voltage %1 V to %2 V";
+  std::string autoModeChange = "AUTO-mode byte %1 to %2";
+  std::string both = "%1 and %2";
+  std::string voltageWord = "voltage word";
+  std::string balanceWord = "balance word";
+  std::string autoModeByte = "AUTO-mode byte";
+  std::string voltageBit = "voltage bit";
+  std::string blockCrc = "settings block's CRC";
+  std::string otherAddress = "EEPROM address %1";
+  std::string cutShort =
+      "The change was cut short between its writes: the tester may now hold a mix of old and new "
+      "bytes, neither the old setting nor the new one (its %1).";
+  std::string oldOrNew = "%1 %2 (old) or %3 (new)";
+  std::string list = "%1, %2";
+  std::string offeredLater =
+      "It will be offered for finishing or undoing the next time this tester is met.";
+  std::string notKept =
+      "The record of changes could not keep this, so it cannot be offered for finishing or "
+      "undoing: have the tester checked.";
+  std::string finished =
+      "The change has been finished: the tester now holds the new setting throughout.";
+  std::string undone =
+      "The change has been undone: the tester holds its old setting throughout again.";
+};
 
-// What happened and when, in plain words for the technician.
-std::string HalfChangeStory(const ChangeLine& halfChange, const Examined& examined);
+// The pattern with %1, %2, ... replaced by the values in order.
+std::string Filled(const std::string& pattern, const std::vector<std::string>& values);
+
+// The name a technician knows an EEPROM location by, or its address.
+std::string LocationName(const std::string& model, int address,
+                         const HalfChangeWords& words = {});
+
+// What happened, when and where, in plain words for the technician.
+std::string HalfChangeStory(const ChangeLine& halfChange, const Examined& examined,
+                            const HalfChangeWords& words = {});
 // What a change just cut short may have left in the tester, and that it
 // will be offered for putting right (or, when the record could not keep it,
 // that it cannot be).
-std::string HalfChangedText(const ChangeRecorder::HalfChangeNews& news);
+std::string HalfChangedText(const ChangeRecorder::HalfChangeNews& news,
+                            const HalfChangeWords& words = {});
 // What the tester holds after the repair.
-std::string RepairedText(Repair repair);
+std::string RepairedText(Repair repair, const HalfChangeWords& words = {});

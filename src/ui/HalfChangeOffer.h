@@ -1,6 +1,11 @@
 #pragma once
 
+#include "HalfChange.h"
+
 class MeterHost;
+
+// The half-change's words in the language in use.
+HalfChangeWords TranslatedHalfChangeWords();
 
 // Before a configuration dialog opens on the tester just identified: a
 // change the record says was cut short on a tester of its model and version

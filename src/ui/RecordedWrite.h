@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "ChangeRecorder.h"
-#include "HalfChange.h"
+#include "HalfChangeOffer.h"
 #include "KavelMeter.h"
 #include "MessageBoxes.h"
 #include "MeterHost.h"
@@ -20,7 +20,8 @@ class RecordNoteToNextBox {
     // Each addition goes before those waiting: the tester's state first.
     AddDetailsToNextBox(QString::fromStdString(recorder_.TakeNote()));
     if (const auto halfChange = recorder_.TakeHalfChange())
-      AddDetailsToNextBox(QString::fromStdString(HalfChangedText(*halfChange)));
+      AddDetailsToNextBox(
+          QString::fromStdString(HalfChangedText(*halfChange, TranslatedHalfChangeWords())));
   }
   RecordNoteToNextBox(const RecordNoteToNextBox&) = delete;
   RecordNoteToNextBox& operator=(const RecordNoteToNextBox&) = delete;

@@ -9,6 +9,7 @@
 #include <clocale>
 #include <filesystem>
 
+#include "Language.h"
 #include "MainWindowFixture.h"
 #include "NamedRows.h"
 #include "RecordedLines.h"
@@ -469,9 +470,18 @@ TEST_F(PolishDesktop, HalfChangeIsOffered) {
   tester_.SetEepromBytes(40, Bytes("66 87"));
   const bool polish = std::setlocale(LC_ALL, "pl_PL.UTF-8") || std::setlocale(LC_ALL, "Polish_Poland.1250");
   ASSERT_TRUE(polish) << "./scripts/test makes the Polish locale";
-  boxes_.choices = {2};  // left for now
+  boxes_.choices = {2, 2};  // left for now, twice
   RunModalFrom(form.mmChangeVoltage());
-  std::setlocale(LC_ALL, "C");
   ASSERT_FALSE(boxes_.shown.empty());
   EXPECT_EQ(boxes_.shown.back().text, QString::fromUtf8(kOffer));
+  // In the windows' Polish, told from the record's data.
+  UseLanguage(UiLanguage::Polish);
+  RunModalFrom(form.mmChangeVoltage());
+  UseLanguage(UiLanguage::English);
+  std::setlocale(LC_ALL, "C");
+  EXPECT_TRUE(boxes_.shown.back().text.startsWith(QString::fromUtf8(
+      "Zmiana w mierniku TVA-740 na porcie COM3, wykonana 2026-12-07 o 10:00 UTC (napięcie "
+      "znamionowe z 220 V na 230 V), została przerwana między zapisami: słowo napięcia ma już "
+      "nowe ustawienie, a słowo równoważące nadal stare.")))
+      << boxes_.shown.back().text.toStdString();
 }
