@@ -1,6 +1,7 @@
 # The LGPL's offer of Qt's source with the DLLs: the Debian source package the
-# Qt for Windows was built from (./scripts/windows-qt keeps it in the Qt's
-# folder, source/), published beside the zip and the installer, and the text
+# Qt for Windows was built from, and the one Qt's own Polish (qtbase_pl.qm)
+# was made from (./scripts/windows-qt keeps both in the Qt's folder, source/),
+# published beside the zip and the installer, and the text
 # that names its files, their checksums, how the DLLs are rebuilt from them
 # and that the user may replace them.
 #   kavel_qt_source_offer(QT_DIR REASON_VARIABLE)
@@ -11,6 +12,7 @@
 function(kavel_qt_source_offer qt reason_variable)
   set(marker ${qt}/kavel-qt-configuration.txt)
   file(GLOB files ${qt}/source/qt6-base_*)
+  file(GLOB translation_files ${qt}/source/qt6-translations_*)
   if(NOT EXISTS ${marker})
     set(${reason_variable} "the Qt in ${qt} was not built by ./scripts/windows-qt (it has no \
 kavel-qt-configuration.txt), so nothing says which source and configuration its DLLs come \
@@ -18,11 +20,29 @@ from" PARENT_SCOPE)
     return()
   endif()
   list(FILTER files INCLUDE REGEX "\\.(dsc|orig\\.tar\\.xz|debian\\.tar\\.xz)$")
+  list(FILTER translation_files INCLUDE REGEX "\\.(dsc|orig\\.tar\\.xz|debian\\.tar\\.xz)$")
   list(LENGTH files count)
+  list(LENGTH translation_files translation_count)
   if(NOT count EQUAL 3)
     set(${reason_variable} "the Debian source package Qt was built from is not in \
 ${qt}/source (Debian's archive no longer serves it: see ./scripts/windows-qt's message)" PARENT_SCOPE)
     return()
+  endif()
+  # Qt's own Polish goes with its source where the archive served it; where
+  # it did not, the build says so, for whoever publishes the zip to add it.
+  if(translation_count EQUAL 3)
+    string(REGEX MATCH "qt6-translations_([^/]+)\\.dsc" ignored "${translation_files}")
+    set(translations_text "translations\\qtbase_pl.qm, Qt's own texts in Polish, was made from
+Debian's source package qt6-translations ${CMAKE_MATCH_1} (the
+qt6-translations files above), under the same licences.")
+    list(APPEND files ${translation_files})
+  else()
+    message(WARNING "The source of Qt's own Polish (Debian's qt6-translations, whose \
+qtbase_pl.qm the zip carries) is not in ${qt}/source: the archive did not serve it (see \
+./scripts/windows-qt's message). Publish it beside the zip by hand.")
+    set(translations_text "translations\\qtbase_pl.qm, Qt's own texts in Polish, comes from
+Debian's package qt6-translations-l10n, under the same licences; ask KAVEL
+S.A. for its source.")
   endif()
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${marker} ${files})
 
@@ -72,8 +92,11 @@ same place, in the folder \"source\" beside them:
 
 ${listing}
 with qt-mingw-w64-x86_64.cmake, the CMake toolchain file they were configured
-with. The .dsc names the checksums of the other two. If you received the
-program without them, ask KAVEL S.A. <info@kavel.example.com> for them.
+with. Each .dsc names the checksums of the other two files of its package.
+If you received the program without them, ask KAVEL S.A.
+<info@kavel.example.com> for them.
+
+${translations_text}
 
 You may replace Qt's DLLs with your own build, changed or not, of the same
 Qt version: the programs load them from their own folder. To rebuild them
