@@ -106,7 +106,8 @@ void PortList() {
 }
 
 // The record as years of work leave it: ten full rotated files and a full
-// current one, a half-change pending among its lines and others settled.
+// current one of voltage changes, each a started and a final line, one of
+// them left half-changed.
 void LookupInAFullRecord(const ChangeRecorder& recorder, const std::filesystem::path& folder) {
   const ChangeRecord record(folder / "changes.jsonl");
   std::filesystem::create_directories(folder);
@@ -117,17 +118,12 @@ void LookupInAFullRecord(const ChangeRecorder& recorder, const std::filesystem::
   for (int file = 0; file <= 10; ++file) {
     std::string text;
     for (int n = 0; text.size() < kRecordFileLimit - 1000; ++n) {
+      // Every voltage change writes its started line, then its final one.
       line.id = NewChangeId();
-      line.outcome = n % 100 == 7 ? kOutcomeStarted : kOutcomeDone;
+      line.outcome = kOutcomeStarted;
       text += ToJsonLine(line) + "\n";
-      if (n % 100 == 7) {  // started, then ended
-        line.outcome = kOutcomeDone;
-        text += ToJsonLine(line) + "\n";
-      }
-      if (file == 10 && n == 3) {  // left half-changed, carried at the last rotation
-        line.outcome = kOutcomeHalfChanged;
-        text += ToJsonLine(line) + "\n";
-      }
+      line.outcome = file == 10 && n == 3 ? kOutcomeHalfChanged : kOutcomeDone;
+      text += ToJsonLine(line) + "\n";
     }
     const std::string name =
         file < 10 ? "changes." + std::to_string(file + 1) + ".jsonl" : "changes.jsonl";

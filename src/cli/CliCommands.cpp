@@ -129,6 +129,15 @@ void ClearToWrite(Session& s, TMeter& meter, const std::string& versionText,
   StopIfInterrupted();
 }
 
+// Just before a write, on the tester identified anew: one plugged in since
+// the first look may hold a change cut short, which an ordinary write would
+// build on.
+void RefuseIfHalfChanged(Session& s, TMeter& meter) {
+  if (const auto found = FindHalfChange(s.recorder, meter, s.portName))
+    throw Refusal{kHalfChanged, HalfChangeStory(found->line, found->examined) +
+                                    " Put it right with --repair finish or --repair undo."};
+}
+
 // Before voltage and auto read or write anything: a change the record says
 // was cut short on a tester of this model and version text, on any port, is
 // looked for on the tester, and put right when --repair asks for it. True when the command goes on;
@@ -148,8 +157,16 @@ bool HalfChangeSettled(Session& s, TMeter& meter, const std::string& versionText
   const Repair repair = s.options.repair == "finish" ? Repair::Finish : Repair::Undo;
   ClearToWrite(s, meter, versionText,
                story + (repair == Repair::Finish ? " Finish the change?" : " Undo the change?"));
-  if (!s.recorder.Recorded(meter, s.portName, RepairOf(halfChange, repair),
-                           [&] { return WriteRepair(meter, halfChange, repair); }))
+  bool repaired = false;
+  try {
+    repaired = s.recorder.Recorded(meter, s.portName, RepairOf(halfChange, repair),
+                                   [&] { return WriteRepair(meter, halfChange, repair); });
+  } catch (const Exception& failure) {
+    // Refused, or cut short: the tester may still hold the mix.
+    throw Refusal{kHalfChanged, "not repaired (" + failure.Message + "): " + story +
+                                    " It is still pending; try --repair again."};
+  }
+  if (!repaired)
     throw Refusal{kCorruptOrRefused,
                   "not repaired: the tester no longer holds what it held a moment ago"};
   s.report.Text("tester", versionText);
@@ -189,6 +206,7 @@ void VoltageCommand(Session& s) {
   ClearToWrite(s, *meter, versionText,
                "Change the nominal voltage of " + versionText + " on " + s.portName + " to " +
                    std::to_string(wanted) + " V?");
+  RefuseIfHalfChanged(s, *meter);
   // A DKL-310 refuses a settings block whose CRC is wrong; a TVA-740 a
   // voltage word that no longer holds what was read (another tester plugged
   // in meanwhile).
@@ -221,6 +239,7 @@ void AutoCommand(Session& s) {
     ClearToWrite(
         s, *meter, versionText,
         "Change the AUTO mode of " + versionText + " on " + s.portName + " to " + Hex(byte) + "?");
+    RefuseIfHalfChanged(s, *meter);
     s.recorder.Recorded(*meter, s.portName, AutoSetupChange(byte),
                         [&] { meter->WriteAutoSetup(byte); });
   }

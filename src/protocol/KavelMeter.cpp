@@ -174,9 +174,11 @@ LocationWrite PlannedWrite(std::uint16_t address, std::string before, std::strin
 }
 
 void TMeter::EEWriteTogether(std::vector<LocationWrite> writes) {
-  if (writes.size() > 1 && BeforeWritingTogether) BeforeWritingTogether(writes);
   const size_t first = Touched.size();
   Touched.insert(Touched.end(), writes.begin(), writes.end());
+  // Accounted for first: should the listener fail, the locations stand as
+  // never sent.
+  if (writes.size() > 1 && BeforeWritingTogether) BeforeWritingTogether(writes);
   const auto location = [&](size_t i) -> LocationWrite& { return Touched[first + i]; };
   try {
     for (size_t i = 0; i < writes.size(); ++i) {

@@ -104,6 +104,11 @@ std::string ToJsonLine(const ChangeLine& line) {
   return ChangeJson(line).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
+std::string AsRecorded(const std::string& text) {
+  return Json::parse(Json(text).dump(-1, ' ', false, Json::error_handler_t::replace))
+      .get<std::string>();
+}
+
 std::optional<ChangeLine> ParseChangeLine(const std::string& text) {
   const Json json = Json::parse(text, nullptr, false);
   if (json.is_discarded() || !json.is_object()) return std::nullopt;

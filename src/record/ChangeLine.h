@@ -69,6 +69,8 @@ struct ChangeLine {
 // with U+FFFD in its place.
 nlohmann::ordered_json ChangeJson(const ChangeLine& line);
 std::string ToJsonLine(const ChangeLine& line);
+// The text as a line keeps it: anything that is no UTF-8 as U+FFFD.
+std::string AsRecorded(const std::string& text);
 // A line read back, or nothing for one that is torn or not ours.
 std::optional<ChangeLine> ParseChangeLine(const std::string& text);
 

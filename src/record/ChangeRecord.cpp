@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "PathText.h"
 #include "RecordFileSystem.h"
@@ -69,8 +71,10 @@ int ChangeRecord::FilesBefore() const {
 }
 
 std::string ChangeRecord::Rotate() const {
-  // The new file is whole, pending lines and all, before the full one is
-  // renamed: a rotation cut short leaves either the old file or both.
+  // The new file, pending lines and all, is whole on the disk before it
+  // takes the full one's place in one step, the full one keeping its lines
+  // under the next number: whenever this is cut short, and whenever another
+  // program reads meanwhile, a current file holds every pending line.
   std::string carried;
   std::vector<ChangeLine> pending = Pending();
   std::reverse(pending.begin(), pending.end());
@@ -78,25 +82,11 @@ std::string ChangeRecord::Rotate() const {
   const fs::path next = fs::path(file_) += ".new";
   std::error_code error;
   fs::remove(next, error);
-  if (!carried.empty()) {
-    const std::string trouble = AppendFlushed(next, carried);
-    if (!trouble.empty()) return trouble;
-  }
-  const fs::path numbered = Numbered(FilesBefore() + 1);
-  fs::rename(file_, numbered, error);
-  if (error) {
+  std::string trouble = AppendFlushed(next, carried);
+  if (trouble.empty()) trouble = ReplaceKeepingOld(file_, next, Numbered(FilesBefore() + 1));
+  if (!trouble.empty()) {
     fs::remove(next, error);
-    return "cannot rename " + Utf8Of(file_) + ": " + error.message();
-  }
-  if (!carried.empty()) {
-    fs::rename(next, file_, error);
-    if (error) {
-      // Without its pending lines the new file would hide them: the full
-      // one goes on.
-      std::error_code ignored;
-      fs::rename(numbered, file_, ignored);
-      return "cannot rename " + Utf8Of(next) + ": " + error.message();
-    }
+    return trouble;
   }
   SyncFolder(file_.parent_path());
   return "";
@@ -140,17 +130,26 @@ std::vector<ChangeLine> ChangeRecord::Pending() const {
   // Only lines that can start, leave or settle a half-change are parsed:
   // a full file is a few thousand lines, read before every dialog. Such a
   // line names its outcome or the half-change it deals with, or it is the
-  // final line of a change whose started line came before.
-  std::vector<std::string> started;
+  // final line of a change whose started line came before, found by the id
+  // the record writes first on every line.
+  static constexpr std::string_view kIdStart = R"({"id":")";
+  std::unordered_set<std::string> open;
   std::vector<ChangeLine> lines;
   ForEachWholeLine(file_, [&](const std::string& text) {
-    const auto has = [&](const std::string& part) { return text.find(part) != std::string::npos; };
-    if (!has(kOutcomeStarted) && !has(kOutcomeHalfChanged) && !has("\"about\"") &&
-        std::none_of(started.begin(), started.end(), has))
+    const auto has = [&](const char* part) { return text.find(part) != std::string::npos; };
+    const bool ours = text.compare(0, kIdStart.size(), kIdStart) == 0;
+    const std::string id =
+        ours ? text.substr(kIdStart.size(), text.find('"', kIdStart.size()) - kIdStart.size()) : "";
+    if (ours && !has(kOutcomeStarted) && !has(kOutcomeHalfChanged) && !has("\"about\"") &&
+        !open.count(id))
       return;
     std::optional<ChangeLine> line = ParseChangeLine(text);
     if (!line) return;
-    if (line->outcome == kOutcomeStarted) started.push_back(line->id);
+    if (line->outcome == kOutcomeStarted) {
+      open.insert(line->id);
+    } else {
+      open.erase(line->id);
+    }
     lines.push_back(std::move(*line));
   });
   return PendingOf(lines);

@@ -104,8 +104,10 @@ std::string NewChangeId() {
 ChangeRecorder::ChangeRecorder(std::string program, std::string version)
     : program_(std::move(program)),
       version_(std::move(version)),
-      computer_(ComputerName()),
-      user_(UserName()) {}
+      // As the lines keep them, so that this computer's own lines are found
+      // whatever its name's encoding.
+      computer_(AsRecorded(ComputerName())),
+      user_(AsRecorded(UserName())) {}
 
 ChangeLine ChangeRecorder::LineFor(const TesterOnPort& tester, const std::string& id,
                                    const Asked& asked, const std::vector<LocationWrite>& locations,
@@ -155,8 +157,9 @@ bool ChangeRecorder::Write(const ChangeLine& line) {
   return false;
 }
 
-void ChangeRecorder::WriteFinal(const ChangeLine& line) {
-  const bool recorded = Write(line);
+void ChangeRecorder::WriteFinal(const ChangeLine& line, bool startRecorded) {
+  // Either line keeps the half-change for the next meeting with the tester.
+  const bool recorded = Write(line) || startRecorded;
   if (line.outcome == kOutcomeHalfChanged && line.locations.size() > 1)
     halfChange_ = HalfChangeNews{line, recorded};
 }

@@ -83,11 +83,12 @@ class ChangeRecorder {
     meter.Touched.clear();
     const TesterOnPort tester = TesterOf(meter, port);
     const std::string id = NewChangeId();
+    bool startRecorded = false;
     const WatchingWrites watching(meter, [&](const std::vector<LocationWrite>& planned) {
-      Write(LineFor(tester, id, asked, planned, kOutcomeStarted));
+      startRecorded = Write(LineFor(tester, id, asked, planned, kOutcomeStarted));
     });
     const auto record = [&] {
-      WriteFinal(LineFor(tester, id, asked, meter.Touched, OutcomeOf(meter.Touched)));
+      WriteFinal(LineFor(tester, id, asked, meter.Touched, OutcomeOf(meter.Touched)), startRecorded);
     };
     try {
       if constexpr (std::is_void_v<decltype(write())>) {
@@ -119,7 +120,8 @@ class ChangeRecorder {
     TMeter& meter_;
   };
 
-  void WriteFinal(const ChangeLine& line);
+  // The change's last line; startRecorded: its started line is in the record.
+  void WriteFinal(const ChangeLine& line, bool startRecorded);
 
   std::string program_;
   std::string version_;

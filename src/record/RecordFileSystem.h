@@ -35,6 +35,13 @@ std::string MakeFolder(const std::filesystem::path& folder, bool privateFolder);
 // the working folder). Nothing to do where the system does it itself.
 void SyncFolder(const std::filesystem::path& folder);
 
+// Puts the replacement in the file's place in one step, the file's own
+// content kept under the backup name (which must not exist yet); answers why
+// it could not, or nothing, and then nothing has moved.
+std::string ReplaceKeepingOld(const std::filesystem::path& file,
+                              const std::filesystem::path& replacement,
+                              const std::filesystem::path& backup);
+
 // Appends the bytes to the file (made if missing) in one write and flushes
 // them to the disk; answers why it could not, or nothing.
 std::string AppendFlushed(const std::filesystem::path& file, const std::string& bytes);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -65,6 +66,19 @@ void SyncFolder(const fs::path& folder) {
   if (fd < 0) return;
   fsync(fd);
   close(fd);
+}
+
+std::string ReplaceKeepingOld(const fs::path& file, const fs::path& replacement,
+                              const fs::path& backup) {
+  // A second name for the old content, then rename, which replaces the
+  // first name in one step: the file is never missing.
+  if (link(file.c_str(), backup.c_str()) != 0) return Why("cannot keep", file);
+  if (rename(replacement.c_str(), file.c_str()) != 0) {
+    const std::string trouble = Why("cannot replace", file);
+    unlink(backup.c_str());
+    return trouble;
+  }
+  return "";
 }
 
 std::string AppendFlushed(const fs::path& file, const std::string& bytes) {

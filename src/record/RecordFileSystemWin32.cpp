@@ -59,6 +59,16 @@ RecordLock::~RecordLock() {
   CloseHandle(file);
 }
 
+std::string ReplaceKeepingOld(const fs::path& file, const fs::path& replacement,
+                              const fs::path& backup) {
+  // Windows' own replacement keeps the old content under the backup name in
+  // the same step.
+  if (!ReplaceFileW(file.c_str(), replacement.c_str(), backup.c_str(),
+                    REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+    return Why("cannot replace", file);
+  return "";
+}
+
 std::string AppendFlushed(const fs::path& file, const std::string& bytes) {
   const HANDLE handle = CreateFileW(file.c_str(), FILE_APPEND_DATA, kShareAll, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);

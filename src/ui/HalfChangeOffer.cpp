@@ -46,7 +46,7 @@ HalfChangeWords TranslatedHalfChangeWords() {
   return words;
 }
 
-bool HalfChangeSettled(MeterHost& host) {
+bool HalfChangeSettled(MeterHost& host, bool* wasFound) {
   TMeter& meter = host.Meter();
   const std::string port = meter.Port->Port();
   std::optional<FoundHalfChange> found;
@@ -54,6 +54,7 @@ bool HalfChangeSettled(MeterHost& host) {
     const RecordNoteToNextBox note(host.Recorder());
     found = WithTester([&] { return FindHalfChange(host.Recorder(), meter, port); });
   }
+  if (wasFound) *wasFound = found.has_value();
   if (!found) return true;
   const ChangeLine& halfChange = found->line;
   const int choice =

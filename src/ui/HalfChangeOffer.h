@@ -15,4 +15,5 @@ HalfChangeWords TranslatedHalfChangeWords();
 // put right now. False when the user leaves it for now (nothing written,
 // nothing recorded; the offer comes again) or the repair found the tester
 // changed meanwhile; a repair that fails leaves the offer to come again.
-bool HalfChangeSettled(MeterHost& host);
+// found, when given, tells whether the tester held one.
+bool HalfChangeSettled(MeterHost& host, bool* found = nullptr);

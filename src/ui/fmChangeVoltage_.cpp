@@ -2,6 +2,7 @@
 
 #include <QEvent>
 
+#include "HalfChangeOffer.h"
 #include "HandlerGuard.h"
 #include "KavelMeter.h"
 #include "MessageBoxes.h"
@@ -82,6 +83,14 @@ void TfmChangeVoltage::bbOKClick() {
     // Another tester plugged in meanwhile: MeterCorrect has said so, and the
     // dialog stays open with nothing written.
     if (!host_.MeterCorrect(host_.Meter().MeterType)) return;
+    // One of the model holding a change cut short: it is offered for putting
+    // right instead, and nothing is built on it.
+    bool halfChanged = false;
+    HalfChangeSettled(host_, &halfChanged);
+    if (halfChanged) {
+      reject();
+      return;
+    }
     TMeter& meter = host_.Meter();
     if (RecordedWrite(host_, VoltageChange(meter.NominalVoltage, voltage),
                       [&] { return meter.WriteNominalVoltage(voltage); })) {

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 
+#include "HalfChangeOffer.h"
 #include "HandlerGuard.h"
 #include "KavelMeter.h"
 #include "MessageBoxes.h"
@@ -151,6 +152,14 @@ void TfmSetupAUTO::bbOKClick() {
     // Another tester plugged in meanwhile: MeterCorrect has said so, and the
     // dialog stays open with nothing written.
     if (!host_.MeterCorrect(host_.Meter().MeterType)) return;
+    // One of the model holding a change cut short: it is offered for putting
+    // right instead, and nothing is built on it.
+    bool halfChanged = false;
+    HalfChangeSettled(host_, &halfChanged);
+    if (halfChanged) {
+      reject();
+      return;
+    }
     TMeter& meter = host_.Meter();
     RecordedWrite(host_, AutoSetupChange(byte), [&] { meter.WriteAutoSetup(byte); });
     Boxes().Information(kAutoSetupDoneMessage);

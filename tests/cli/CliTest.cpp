@@ -367,7 +367,7 @@ INSTANTIATE_TEST_SUITE_P(
                      TvaHalfChanged(tester);
                      tester.AddFault(Fault::Nak, sim::kForever, 'z');
                    },
-                   4, "half-changed", TvaHalfChangedLine(),
+                   7, "half-changed", TvaHalfChangedLine(),
                    [] { return Image("TVA-740", {{40, "66 87"}}); }, "", false,
                    R"("about":"7d0c0a1e","settles":false)"},
         StatusCase{"HistoryOfAChangeNeverEnded", "history", "", [](sim::TesterSimulator&) {}, 0,

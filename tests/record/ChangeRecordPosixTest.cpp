@@ -2,11 +2,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <clocale>
-#include <locale>
 
 #include "ChangeRecord.h"
 #include "EnvironmentSetting.h"
+#include "PolishLocale.h"
 #include "ScratchDir.h"
 
 namespace {
@@ -30,12 +29,12 @@ ChangeLine HalfChange() {
 TEST(RecordInPolish, ReadsAndWritesAsInC) {
   const ScratchDir scratch;
   const ChangeRecord record(scratch / "changes.jsonl");
-  ASSERT_NE(std::setlocale(LC_ALL, "pl_PL.UTF-8"), nullptr) << "./scripts/test makes this locale";
-  std::locale::global(std::locale("pl_PL.UTF-8"));
-  EXPECT_EQ(record.Append(HalfChange()), "");
-  const std::vector<ChangeLine> pending = record.Pending();
-  std::locale::global(std::locale::classic());
-  std::setlocale(LC_ALL, "C");
+  std::vector<ChangeLine> pending;
+  {
+    const PolishLocale polish;
+    EXPECT_EQ(record.Append(HalfChange()), "");
+    pending = record.Pending();
+  }
   ASSERT_EQ(pending.size(), 1u);
   EXPECT_EQ(pending[0].locations[1].address, 126);
   EXPECT_EQ(pending[0].from, 220);
