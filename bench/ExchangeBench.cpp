@@ -291,7 +291,7 @@ int main(int argc, char** argv) {
              meter.WriteNominalVoltage(voltage);
            });
   // The same as the dialog makes it with the record: the record looked up
-  // for a half-change at opening, and the change's line appended and
+  // for a half-change at opening and again before the write, and the change's line appended and
   // flushed to the disk before the outcome shows.
   Exchange(
       "nominal-voltage change, recorded", "the change above; its line flushed",
@@ -304,6 +304,7 @@ int main(int argc, char** argv) {
         voltage = from == 220 ? 230 : 220;
         meter.ClearVersion();
         meter.GetMeterType();
+        FindHalfChange(recorder, meter, "COM1");  // looked for again before the write
         recorder.Recorded(meter, "COM1", VoltageChange(from, voltage),
                           [&] { return meter.WriteNominalVoltage(voltage); });
       },
