@@ -5,11 +5,11 @@
 // first-paint-exit preloaded. With --polish it loads Qt's own Polish from
 // where the program loads it, the yardstick of the program in Polish.
 #include <QApplication>
-#include <QTranslator>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTranslator>
 
 #include "QtTranslationsFolder.h"
 

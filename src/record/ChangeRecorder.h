@@ -88,7 +88,8 @@ class ChangeRecorder {
       startRecorded = Write(LineFor(tester, id, asked, planned, kOutcomeStarted));
     });
     const auto record = [&] {
-      WriteFinal(LineFor(tester, id, asked, meter.Touched, OutcomeOf(meter.Touched)), startRecorded);
+      WriteFinal(LineFor(tester, id, asked, meter.Touched, OutcomeOf(meter.Touched)),
+                 startRecorded);
     };
     try {
       if constexpr (std::is_void_v<decltype(write())>) {

@@ -9,7 +9,8 @@
 std::string Filled(const std::string& pattern, const std::vector<std::string>& values) {
   std::string text;
   for (size_t i = 0; i < pattern.size(); ++i) {
-    const size_t n = i + 1 < pattern.size() ? static_cast<size_t>(pattern[i + 1] - '1') : values.size();
+    const size_t n =
+        i + 1 < pattern.size() ? static_cast<size_t>(pattern[i + 1] - '1') : values.size();
     if (pattern[i] == '%' && n < values.size() && n < 9) {
       text += values[n];
       ++i;
@@ -49,14 +50,16 @@ std::string AskedText(const ChangeLine& halfChange, const HalfChangeWords& words
     return Filled(words.voltageChange,
                   {std::to_string(*halfChange.from), std::to_string(*halfChange.to)});
   if (halfChange.setting == kSettingAutoMode)
-    return Filled(words.autoModeChange, {HexByteText(*halfChange.from), HexByteText(*halfChange.to)});
+    return Filled(words.autoModeChange,
+                  {HexByteText(*halfChange.from), HexByteText(*halfChange.to)});
   return halfChange.change;
 }
 
 // The names of the locations, as one text.
 std::string Joined(const std::vector<std::string>& names, const std::string& pattern) {
   std::string joined;
-  for (const std::string& name : names) joined = joined.empty() ? name : Filled(pattern, {joined, name});
+  for (const std::string& name : names)
+    joined = joined.empty() ? name : Filled(pattern, {joined, name});
   return joined;
 }
 
@@ -182,9 +185,10 @@ std::string HalfChangeStory(const ChangeLine& halfChange, const Examined& examin
   }
   // "2026-12-07T18:40:01.123Z": the day and the hour and minute, UTC.
   const std::string& time = halfChange.time;
-  return Filled(words.story, {halfChange.model, halfChange.port, time.substr(0, 10),
-                              time.size() >= 16 ? time.substr(11, 5) : "", AskedText(halfChange, words),
-                              Joined(newOnes, words.both), Joined(oldOnes, words.both)});
+  return Filled(words.story,
+                {halfChange.model, halfChange.port, time.substr(0, 10),
+                 time.size() >= 16 ? time.substr(11, 5) : "", AskedText(halfChange, words),
+                 Joined(newOnes, words.both), Joined(oldOnes, words.both)});
 }
 
 std::string HalfChangedText(const ChangeRecorder::HalfChangeNews& news,
@@ -192,8 +196,8 @@ std::string HalfChangedText(const ChangeRecorder::HalfChangeNews& news,
   const ChangeLine& halfChange = news.line;
   std::vector<std::string> locations;
   for (const LocationLine& location : halfChange.locations) {
-    locations.push_back(Filled(words.oldOrNew,
-                               {LocationName(halfChange.model, location.address, words),
+    locations.push_back(
+        Filled(words.oldOrNew, {LocationName(halfChange.model, location.address, words),
                                 location.before, location.written}));
   }
   return Filled(words.cutShort, {Joined(locations, words.list)}) + " " +

@@ -101,8 +101,7 @@ struct HalfChangeWords {
 std::string Filled(const std::string& pattern, const std::vector<std::string>& values);
 
 // The name a technician knows an EEPROM location by, or its address.
-std::string LocationName(const std::string& model, int address,
-                         const HalfChangeWords& words = {});
+std::string LocationName(const std::string& model, int address, const HalfChangeWords& words = {});
 
 // What happened, when and where, in plain words for the technician.
 std::string HalfChangeStory(const ChangeLine& halfChange, const Examined& examined,

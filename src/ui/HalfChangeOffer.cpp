@@ -34,15 +34,18 @@ HalfChangeWords TranslatedHalfChangeWords() {
   words.oldOrNew = text(QT_TRANSLATE_NOOP("HalfChange", "%1 %2 (old) or %3 (new)"));
   words.list = text(QT_TRANSLATE_NOOP("HalfChange", "%1, %2"));
   words.offeredLater = text(QT_TRANSLATE_NOOP(
-      "HalfChange", "It will be offered for finishing or undoing the next time this tester is met."));
+      "HalfChange",
+      "It will be offered for finishing or undoing the next time this tester is met."));
   words.notKept = text(QT_TRANSLATE_NOOP(
       "HalfChange",
       "The record of changes could not keep this, so it cannot be offered for finishing or "
       "undoing: have the tester checked."));
   words.finished = text(QT_TRANSLATE_NOOP(
-      "HalfChange", "The change has been finished: the tester now holds the new setting throughout."));
+      "HalfChange",
+      "The change has been finished: the tester now holds the new setting throughout."));
   words.undone = text(QT_TRANSLATE_NOOP(
-      "HalfChange", "The change has been undone: the tester holds its old setting throughout again."));
+      "HalfChange",
+      "The change has been undone: the tester holds its old setting throughout again."));
   return words;
 }
 
@@ -57,10 +60,9 @@ bool HalfChangeSettled(MeterHost& host, bool* wasFound) {
   if (wasFound) *wasFound = found.has_value();
   if (!found) return true;
   const ChangeLine& halfChange = found->line;
-  const int choice =
-      Boxes().Choose(HalfChangeOfferMessage(
-          HalfChangeStory(halfChange, found->examined, TranslatedHalfChangeWords())),
-                     {kFinishChoice, kUndoChoice, kLeaveChoice});
+  const int choice = Boxes().Choose(HalfChangeOfferMessage(HalfChangeStory(
+                                        halfChange, found->examined, TranslatedHalfChangeWords())),
+                                    {kFinishChoice, kUndoChoice, kLeaveChoice});
   if (choice != 0 && choice != 1) return false;
   const Repair repair = choice == 0 ? Repair::Finish : Repair::Undo;
   // As before any write: the tester identified anew.

@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-
 #include "ChangeRecord.h"
 #include "EnvironmentSetting.h"
 #include "PolishLocale.h"

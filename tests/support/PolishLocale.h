@@ -11,8 +11,8 @@
 class PolishLocale {
  public:
   PolishLocale() {
-    const bool polish = std::setlocale(LC_ALL, "pl_PL.UTF-8") ||
-                        std::setlocale(LC_ALL, "Polish_Poland.1250");
+    const bool polish =
+        std::setlocale(LC_ALL, "pl_PL.UTF-8") || std::setlocale(LC_ALL, "Polish_Poland.1250");
     EXPECT_TRUE(polish) << "./scripts/test makes the Polish locale";
     if (std::setlocale(LC_ALL, nullptr) == std::string("pl_PL.UTF-8"))
       std::locale::global(std::locale("pl_PL.UTF-8"));
