@@ -23,10 +23,14 @@ grep -aq '>PerMonitorV2</dpiAwareness>' "$program" || fail "the manifest's DPI a
 [ -s "$folder/translations/qtbase_pl.qm" ] || fail "no translations/qtbase_pl.qm"
 
 # A missing DLL or plugin folder would end the program before it answers.
-# The pipe's reader takes the one line and ends: a Wine helper started beside
-# the program may hold the pipe open long after the program has ended.
-answer=$(cd "$folder" && env -u WINEPATH "$here/wine-run" "$state" ./kavel-setup.exe --version |
-  head -n 1)
+# A Wine helper started beside the program inherits its output and may hold
+# it open long after the program has ended: the pipe's reader takes the one
+# line and ends, and the errors go to a file, not to the test's own output,
+# which CTest reads to its end.
+errors="$state/program-folder.errors"
+answer=$(cd "$folder" && env -u WINEPATH "$here/wine-run" "$state" ./kavel-setup.exe --version \
+  </dev/null 2>"$errors" | head -n 1)
 answer=${answer%$'\r'}
-[ "$answer" = "kavel-setup $version" ] || fail "--version answered \"$answer\""
+[ "$answer" = "kavel-setup $version" ] ||
+  fail "--version answered \"$answer\"; its errors: $(cat "$errors")"
 echo "the windowed program answers through a pipe"
