@@ -39,6 +39,7 @@ IniFile::IniFile(const SettingsFileLocation& location) : path_(location.file) {
   std::optional<std::string> bytes = ReadSettingsBytes(path_, missing, error);
   // A file that is there but cannot be read is off limits.
   if (!bytes && !missing) unreadable_ = error ? SystemMessage(error) : "";
+  onDisk_ = bytes;
   if (missing && !location.startingValues.empty())
     bytes = ReadSettingsBytes(location.startingValues, missing, error);
   text_ = ProfileText(bytes.value_or(""), kSystemLineEnd);
@@ -61,6 +62,9 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
 void IniFile::UpdateFile() {
   const std::string failure = "Unable to write to " + Utf8Of(path_);
   if (unreadable_) throw Exception(failure, *unreadable_);
+  // Nothing to save: the file keeps its time, and a file the user made
+  // read-only with these very values is no failure.
+  if (onDisk_ && text_.Bytes() == *onDisk_) return;
   const fs::path target = FinalTarget(path_);
   // The user's configuration folder may not exist before the first save.
   std::error_code made;

@@ -12,7 +12,8 @@
 // Reading never blocks and takes only a regular file of sane size; a file
 // that exists but could not be read is never written over. A save replaces
 // the file at once or not at all, keeping its mode, and a symbolic link
-// keeps pointing at it.
+// keeps pointing at it. A file whose content would not change is left as it
+// is, as Windows leaves a profile written with the values it already holds.
 class IniFile {
  public:
   // Reads the file if it exists, else its starting values; a missing file
@@ -37,6 +38,8 @@ class IniFile {
   // Set when the file is there but could not be read: the system's reason,
   // or "" when it gave none (a directory, a file too large).
   std::optional<std::string> unreadable_;
+  // The file's bytes as read, when it was there to read.
+  std::optional<std::string> onDisk_;
 };
 
 // The steps at which reading or saving the file can fail; tests make one of

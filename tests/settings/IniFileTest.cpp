@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "NamedRows.h"
 #include "SettingsFileFixture.h"
 #include "Utf16File.h"
@@ -15,6 +17,14 @@ TEST_F(SettingsFile, MissingFileIsCreatedWithTheSystemsLineEnds) {
   EXPECT_EQ(SaveTwoKeys(), "");
   EXPECT_EQ(Get(), std::string("[Main Setings]") + kNewLine + "Serial port=COM2" + kNewLine +
                        "Meter=NoType" + kNewLine);
+}
+
+TEST_F(SettingsFile, HoldingTheValuesSavedIsLeftAsItIs) {
+  Put(kNotes + "[Main Setings]\r\nSerial port=COM2\r\nMeter=NoType\r\n");
+  const auto hourAgo = fs::last_write_time(path_) - std::chrono::hours(1);
+  fs::last_write_time(path_, hourAgo);
+  EXPECT_EQ(SaveTwoKeys(), "");
+  EXPECT_EQ(fs::last_write_time(path_), hourAgo);
 }
 
 TEST_P(UnreadableSettings, IsNeverWrittenOver) {
