@@ -466,6 +466,21 @@ TEST_F(CliOnTester, InterruptedAtItsQuestionAnswersNoAndGivesThePortBack) {
   EXPECT_EQ(LineOf(tester_.TerminalSettings()), LineOf(before));
 }
 
+// A half-changed tester plugged in while kavel-cli waits at its question: the
+// one met first held the old bytes, so the change made on COM7 was not its
+// own; the one identified anew before the write gets nothing written.
+TEST_F(CliOnTester, AHalfChangedTesterSwappedInAtTheQuestionIsRefused) {
+  std::filesystem::create_directories(record_.File().parent_path());
+  std::ofstream(record_.File()) << TvaHalfChangedLineWith("\"COM3\"", "\"COM7\"");
+  const pid_t cli = Start({"voltage", "--port", "COM3", "230"});
+  AwaitError("[y/N] ");
+  TvaHalfChanged(tester_);
+  const std::string image = tester_.Eeprom();
+  ASSERT_EQ(write(input_[1], "y\n", 2), 2);
+  EXPECT_EQ(Ended(cli), 7);
+  EXPECT_EQ(HexText(tester_.Eeprom()), HexText(image));
+}
+
 // Each ending signal, sent the moment the tester has taken the first write of
 // a voltage change: the change is finished and recorded, then kavel-cli ends
 // with 128 + the signal's number, the port's settings as they were.
