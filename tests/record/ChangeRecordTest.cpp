@@ -175,6 +175,9 @@ TEST(RecordLine, TextThatIsNoUtf8IsWrittenWithReplacements) {
   const std::optional<ChangeLine> read = ParseChangeLine(ToJsonLine(line));
   ASSERT_TRUE(read);
   EXPECT_EQ(read->user, "J\xEF\xBF\xBDzef");
+  // The name the recorder compares with the lines is cleaned the same way,
+  // so that it still finds its own.
+  EXPECT_EQ(AsRecorded(line.user), read->user);
 }
 
 // The record read back over rotated files: oldest file first, so that the
