@@ -13,6 +13,7 @@
 
 #include "PathText.h"
 #include "RecordFileSystem.h"
+#include "SettingsLocation.h"
 
 namespace fs = std::filesystem;
 
@@ -110,13 +111,8 @@ fs::path UserStateFolder() {
   // A relative XDG_STATE_HOME is invalid and ignored.
   const fs::path xdgStateHome = PathFromEnvironment("XDG_STATE_HOME");
   if (xdgStateHome.is_absolute()) return xdgStateHome;
-  const char* home = std::getenv("HOME");
-  std::string homeFolder = home ? home : "";
-  if (homeFolder.empty()) {
-    if (const passwd* user = getpwuid(getuid())) homeFolder = user->pw_dir;
-  }
-  if (homeFolder.empty()) return {};
-  return fs::path(homeFolder) / ".local" / "state";
+  const fs::path home = UserHomeFolder();
+  return home.empty() ? fs::path() : home / ".local" / "state";
 }
 
 std::string ComputerName() {

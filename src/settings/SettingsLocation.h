@@ -36,6 +36,10 @@ std::string SettingsFileForUser(const SettingsFileLocation& location);
 // The user's folder for settings, as the system names it; empty when it
 // names none.
 std::filesystem::path UserConfigFolder();
+// POSIX: the user's home folder, $HOME or else the password database's entry
+// (a service, or sudo, may start a program without HOME); empty when neither
+// names one. The settings and the record of changes both start from it.
+std::filesystem::path UserHomeFolder();
 // Whether the settings file beside the executable can be the one in use:
 // its folder takes new files and the file itself can be written.
 bool KeepsFileBeside(const std::filesystem::path& file);

@@ -1,5 +1,5 @@
-// The XDG rule for the user's configuration folder, and what this user may
-// write.
+// The user's home and the XDG rule for the configuration folder, and what
+// this user may write.
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -11,16 +11,20 @@
 
 namespace fs = std::filesystem;
 
+fs::path UserHomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home && *home) return home;
+  if (const passwd* user = getpwuid(getuid()); user && user->pw_dir && *user->pw_dir)
+    return user->pw_dir;
+  return {};
+}
+
 fs::path UserConfigFolder() {
   // A relative XDG_CONFIG_HOME is invalid and ignored.
   const char* xdgConfigHome = std::getenv("XDG_CONFIG_HOME");
   if (xdgConfigHome && fs::path(xdgConfigHome).is_absolute()) return xdgConfigHome;
-  const char* home = std::getenv("HOME");
-  std::string homeFolder = home ? home : "";
-  if (homeFolder.empty()) {
-    if (const passwd* user = getpwuid(getuid())) homeFolder = user->pw_dir;
-  }
-  return fs::path(homeFolder) / ".config";
+  const fs::path home = UserHomeFolder();
+  return home.empty() ? fs::path() : home / ".config";
 }
 
 // A file made and removed at once tells: a folder of the system's (/usr/bin)

@@ -6,12 +6,12 @@
 #include <QTranslator>
 
 #include "IniFile.h"
-#include "QtTranslationsFolder.h"
 #include "SettingsKeys.h"
 
 namespace {
 
 UiLanguage languageInUse = UiLanguage::English;
+QString qtTranslationsFolder;
 
 // The program's own, built into it, and Qt's; installed for Polish only.
 QTranslator& ProgramTranslator() {
@@ -49,13 +49,15 @@ UiLanguage ChosenLanguage(const SettingsFileLocation& settingsFile) {
   return LanguageOfUser(QLocale::system().uiLanguages());
 }
 
+void UseQtTranslationsFrom(const QString& folder) { qtTranslationsFolder = folder; }
+
 void UseLanguage(UiLanguage language) {
   if (language == languageInUse) return;
   languageInUse = language;
   if (language == UiLanguage::Polish) {
     // A program without Qt's translations installed still speaks its own
     // Polish; Qt's buttons then stay English.
-    if (QtTranslator().load(QStringLiteral("qtbase_pl"), QtTranslationsFolder()))
+    if (QtTranslator().load(QStringLiteral("qtbase_pl"), qtTranslationsFolder))
       QCoreApplication::installTranslator(&QtTranslator());
     if (ProgramTranslator().load(QStringLiteral(":/i18n/kavel-setup_pl.qm")))
       QCoreApplication::installTranslator(&ProgramTranslator());

@@ -22,6 +22,11 @@ UiLanguage LanguageOfUser(const QStringList& uiLanguages);
 // The language kept in the settings file; without one, the user's own.
 UiLanguage ChosenLanguage(const SettingsFileLocation& settingsFile);
 
+// Where Qt's own translations lie (Qt's buttons and dialogs): the program's
+// start names the folder its platform keeps them in. Without it Qt's texts
+// stay English.
+void UseQtTranslationsFrom(const QString& folder);
+
 // Makes the windows speak the language: every open window is retranslated
 // before this returns. The program chooses once before its windows exist,
 // then again when the user picks in the language box.

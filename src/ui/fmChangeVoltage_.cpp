@@ -2,14 +2,13 @@
 
 #include <QEvent>
 
-#include "HalfChangeOffer.h"
 #include "HandlerGuard.h"
 #include "KavelMeter.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "MeterHost.h"
-#include "RecordedWrite.h"
 #include "TesterExchange.h"
+#include "TesterWrite.h"
 #include "ui_fmChangeVoltage_.h"
 
 TfmChangeVoltage::TfmChangeVoltage(MeterHost& host, QWidget* parent)
@@ -80,22 +79,12 @@ void TfmChangeVoltage::bbOKClick() {
     return;
   }
   try {
-    // Another tester plugged in meanwhile: MeterCorrect has said so, and the
-    // dialog stays open with nothing written.
-    if (!host_.MeterCorrect(host_.Meter().MeterType)) return;
-    // One of the model holding a change cut short: it is offered for putting
-    // right instead, and nothing is built on it.
-    bool halfChanged = false;
-    HalfChangeSettled(host_, &halfChanged);
-    if (halfChanged) {
-      reject();
-      return;
-    }
     TMeter& meter = host_.Meter();
-    if (RecordedWrite(host_, VoltageChange(meter.NominalVoltage, voltage),
-                      [&] { return meter.WriteNominalVoltage(voltage); })) {
-      Boxes().Information(VoltageChangedMessage(voltage));
-    }
+    const WriteOutcome outcome = WriteToTester(host_, VoltageChange(meter.NominalVoltage, voltage),
+                                               [&] { return meter.WriteNominalVoltage(voltage); });
+    // Another tester answers now: the dialog stays open, nothing written.
+    if (outcome == WriteOutcome::OtherTester) return;
+    if (outcome == WriteOutcome::Written) Boxes().Information(VoltageChangedMessage(voltage));
   } catch (const ENoConnection&) {
     Boxes().Information(kNoDeviceMessage);
   }

@@ -6,7 +6,6 @@
 #include <QScreen>
 #include <iostream>
 
-#include "HalfChangeOffer.h"
 #include "HandlerGuard.h"
 #include "IniFile.h"
 #include "Language.h"
@@ -19,6 +18,7 @@
 #include "ProgramFile.h"
 #include "SettingsKeys.h"
 #include "TesterExchange.h"
+#include "TesterWrite.h"
 #include "fmChangeVoltage_.h"
 #include "fmHelp_.h"
 #include "fmInfo_.h"

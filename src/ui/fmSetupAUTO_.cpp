@@ -2,15 +2,14 @@
 
 #include <QEvent>
 
-#include "HalfChangeOffer.h"
 #include "HandlerGuard.h"
 #include "KavelMeter.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "MeterHost.h"
-#include "RecordedWrite.h"
 #include "TVA740.h"
 #include "TesterExchange.h"
+#include "TesterWrite.h"
 #include "ui_fmSetupAUTO_.h"
 #include "useful.h"
 
@@ -149,20 +148,14 @@ void TfmSetupAUTO::bbOKClick() {
     return;
   }
   try {
-    // Another tester plugged in meanwhile: MeterCorrect has said so, and the
-    // dialog stays open with nothing written.
-    if (!host_.MeterCorrect(host_.Meter().MeterType)) return;
-    // One of the model holding a change cut short: it is offered for putting
-    // right instead, and nothing is built on it.
-    bool halfChanged = false;
-    HalfChangeSettled(host_, &halfChanged);
-    if (halfChanged) {
-      reject();
-      return;
-    }
     TMeter& meter = host_.Meter();
-    RecordedWrite(host_, AutoSetupChange(byte), [&] { meter.WriteAutoSetup(byte); });
-    Boxes().Information(kAutoSetupDoneMessage);
+    const WriteOutcome outcome = WriteToTester(host_, AutoSetupChange(byte), [&] {
+      meter.WriteAutoSetup(byte);
+      return true;
+    });
+    // Another tester answers now: the dialog stays open, nothing written.
+    if (outcome == WriteOutcome::OtherTester) return;
+    if (outcome == WriteOutcome::Written) Boxes().Information(kAutoSetupDoneMessage);
   } catch (const ENoConnection&) {
     Boxes().Information(kNoDeviceMessage);
   }

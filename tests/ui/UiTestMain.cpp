@@ -4,6 +4,7 @@
 
 #include "ChangeRecord.h"
 #include "Language.h"
+#include "QtTranslationsFolder.h"
 #include "ScratchDir.h"
 
 // The windows under test are real widgets, drawn without a display. A test
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty(kRecordVariable))
     qputenv(kRecordVariable, QByteArray::fromStdString((runsOwn / "changes.jsonl").string()));
   QApplication application(argc, argv);
+  UseQtTranslationsFrom(QtTranslationsFolder());
   // Whatever the machine's locale, the windows speak English unless a test
   // asks for Polish.
   UseLanguage(UiLanguage::English);

@@ -1,12 +1,11 @@
-#include "HalfChangeOffer.h"
+#include "TesterWrite.h"
 
 #include <QCoreApplication>
 
-#include "HalfChange.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "MeterHost.h"
-#include "RecordedWrite.h"
+#include "TesterExchange.h"
 
 HalfChangeWords TranslatedHalfChangeWords() {
   const auto text = [](const char* english) {
@@ -49,6 +48,39 @@ HalfChangeWords TranslatedHalfChangeWords() {
   return words;
 }
 
+namespace {
+
+// Hands a note of the record on to the message that tells how the change
+// came out, whichever it is (success, no device, failure report): what a
+// change cut short may have left in the tester, and a record that could not
+// be written.
+class RecordNoteToNextBox {
+ public:
+  explicit RecordNoteToNextBox(ChangeRecorder& recorder) : recorder_(recorder) {}
+  ~RecordNoteToNextBox() {
+    // Each addition goes before those waiting: the tester's state first.
+    AddDetailsToNextBox(QString::fromStdString(recorder_.TakeNote()));
+    if (const auto halfChange = recorder_.TakeHalfChange())
+      AddDetailsToNextBox(
+          QString::fromStdString(HalfChangedText(*halfChange, TranslatedHalfChangeWords())));
+  }
+  RecordNoteToNextBox(const RecordNoteToNextBox&) = delete;
+  RecordNoteToNextBox& operator=(const RecordNoteToNextBox&) = delete;
+
+ private:
+  ChangeRecorder& recorder_;
+};
+
+// The write with the tester, recorded in the host's record.
+bool RecordedWrite(MeterHost& host, const Asked& asked, const std::function<bool()>& write) {
+  TMeter& meter = host.Meter();
+  const RecordNoteToNextBox note(host.Recorder());
+  return host.Recorder().Recorded(meter, meter.Port->Port(), asked,
+                                  [&] { return WithTester(write); });
+}
+
+}  // namespace
+
 bool HalfChangeSettled(MeterHost& host, bool* wasFound) {
   TMeter& meter = host.Meter();
   const std::string port = meter.Port->Port();
@@ -74,4 +106,16 @@ bool HalfChangeSettled(MeterHost& host, bool* wasFound) {
   }
   Boxes().Information(QString::fromStdString(RepairedText(repair, TranslatedHalfChangeWords())));
   return true;
+}
+
+WriteOutcome WriteToTester(MeterHost& host, const Asked& asked,
+                           const std::function<bool()>& write) {
+  // Another tester plugged in meanwhile: MeterCorrect has said so.
+  if (!host.MeterCorrect(host.Meter().MeterType)) return WriteOutcome::OtherTester;
+  // One of the model holding a change cut short: it is offered for putting
+  // right instead, and nothing is built on it.
+  bool halfChanged = false;
+  HalfChangeSettled(host, &halfChanged);
+  if (halfChanged) return WriteOutcome::HalfChanged;
+  return RecordedWrite(host, asked, write) ? WriteOutcome::Written : WriteOutcome::NotWritten;
 }

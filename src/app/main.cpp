@@ -10,6 +10,7 @@
 #include "Messages.h"
 #include "ProgramFile.h"
 #include "ProgramWindows.h"
+#include "QtTranslationsFolder.h"
 #include "QtMessagePump.h"
 #include "SettingsLocation.h"
 #include "SignalEnding.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {  // arguments other than these and Qt's own ar
   QApplication::setApplicationName(kApplicationTitle);
   // Once, before any window exists: the settings file's language, or the
   // user's own.
+  UseQtTranslationsFrom(QtTranslationsFolder());
   UseLanguage(ChosenLanguage(settingsFile));
   // Before the port opens: a signal then ends the program as the close box
   // does, once the message loop runs.
