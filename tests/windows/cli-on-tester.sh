@@ -3,12 +3,8 @@
 # COM name that Wine maps to the simulator's pseudo-terminal, the EEPROM image
 # checked byte for byte after every write.
 #   cli-on-tester.sh WINE_STATE_DIR KAVEL_CLI_EXE TESTER_SIM VERSION
-set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-state=$1
-cli=$2
-simulator=$3
-version=$4
+source "$(dirname "$0")/lib.sh"
+arguments state cli simulator version -- "$@"
 scratch=$(mktemp -d)
 link="$scratch/tty"
 sim_pid=""
@@ -36,11 +32,6 @@ start_tester() {
   "$here/wine-run" "$state" --start
 }
 
-failures=0
-fail() {
-  echo "FAILED: $*" >&2
-  failures=$((failures + 1))
-}
 
 # expect NAME STATUS TEXT -- ARGUMENT...: kavel-cli.exe ends with STATUS and
 # prints TEXT (on standard output or error).
@@ -141,5 +132,4 @@ start_tester --model DKL-330
 expect WrongModel 5 "" -- voltage --port COM7 230 --yes
 stop_tester
 
-[ "$failures" -eq 0 ] || { echo "$failures failed" >&2; exit 1; }
-echo "kavel-cli.exe: every case passed"
+verdict kavel-cli.exe

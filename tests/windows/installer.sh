@@ -7,13 +7,8 @@
 # simulated tester, stops the installer; an install in a folder of the user's
 # choosing is upgraded there.
 #   installer.sh WINE_STATE_DIR INSTALLER FOLDER VERSION TESTER_SIM
-set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-state=$1
-installer=$2
-folder=$3
-version=$4
-simulator=$5
+source "$(dirname "$0")/lib.sh"
+arguments state installer folder version simulator -- "$@"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 drive_c="$state/prefix/drive_c"
@@ -21,10 +16,6 @@ installed="$drive_c/Program Files/KAVEL/kavel-setup"
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/kavel-setup.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\kavel-setup'
 
-failures=0
-check() {  # check NAME COMMAND...: one verdict
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1" >&2; failures=$((failures + 1)); fi
-}
 wine_run() { "$here/wine-run" "$state" "$@"; }
 entry() { wine_run reg query "$key" /v "$1" /reg:64 2>/dev/null | tr -d '\r' | grep -q "$2"; }
 no_entry() { ! entry DisplayName kavel-setup; }
@@ -130,4 +121,4 @@ check "a file that cannot be written fails the install" test "$status" -ne 0
 wine_run reg delete "$key" /f /reg:64 >/dev/null 2>&1 || true
 rm -rf "$drive_c/Narzędzia" "$user_settings"
 
-[ "$failures" -eq 0 ] && echo "every case passed"
+verdict

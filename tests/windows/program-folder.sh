@@ -4,13 +4,10 @@
 # kavel-setup.exe is a windowed program with its icon and manifest, Qt's
 # Polish beside it, and still answers --version through a pipe.
 #   program-folder.sh WINE_STATE_DIR FOLDER VERSION OBJDUMP
-set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-state=$1
-folder=$2
-version=$3
-objdump=$4
+source "$(dirname "$0")/lib.sh"
+arguments state folder version objdump -- "$@"
 program="$folder/kavel-setup.exe"
+# Each step needs the one before it: the first failure ends the run.
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
 headers=$("$objdump" -p "$program")

@@ -4,13 +4,8 @@
 # with the checksum it names, and the zip's QT-SOURCE.txt and README.txt name
 # each of them with that checksum.
 #   source-offer.sh SOURCE_FOLDER PROGRAMS_FOLDER
-set -euo pipefail
-source=$1
-folder=$2
-failures=0
-check() {  # check NAME COMMAND...: one verdict
-  if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1" >&2; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/lib.sh"
+arguments source folder -- "$@"
 names() { grep -qF "$1" "$folder/licenses/Qt/QT-SOURCE.txt" && grep -qF "$1" "$folder/README.txt"; }
 
 # qt6-translations where the archive served it (the build warns otherwise).
@@ -22,4 +17,4 @@ for dsc in "$source"/*.dsc; do
     check "$name named with its checksum" names "$sum"
   done < <(sed -n '/^Checksums-Sha256:/,/^[^ ]/p' "$dsc" | grep '^ ')
 done
-[ "$failures" -eq 0 ] && echo "every case passed"
+verdict
