@@ -19,6 +19,7 @@
 #include "PortNames.h"
 #include "PortTrouble.h"
 #include "ProgramFile.h"
+#include "RecordTrouble.h"
 #include "SettingsKeys.h"
 #include "SettingsLocation.h"
 #include "TVA740.h"
@@ -48,6 +49,9 @@ struct Session {
   TKavelPort& port;
   const std::string& portName;  // as given, or as the settings file remembers it
   ChangeRecorder& recorder;
+  // Why the record could not be read: what the tester holds is still
+  // shown, but nothing is written.
+  std::string recordTrouble = "";
 };
 
 // A failure that ends the command with its status.
@@ -145,7 +149,14 @@ void RefuseIfHalfChanged(Session& s, TMeter& meter) {
 bool HalfChangeSettled(Session& s, TMeter& meter, const std::string& versionText) {
   const bool repairAsked = !s.options.repair.empty();
   const std::string nothing = "nothing to repair: the tester holds no change cut short";
-  const auto found = FindHalfChange(s.recorder, meter, s.portName);
+  std::optional<FoundHalfChange> found;
+  try {
+    found = FindHalfChange(s.recorder, meter, s.portName);
+  } catch (const RecordUnreadable& unreadable) {
+    if (repairAsked) throw Refusal{kRecordTrouble, std::string(unreadable.what()) + ": not repaired"};
+    s.recordTrouble = unreadable.what();
+    return true;
+  }
   if (!found) {
     if (repairAsked) s.report.Text("repair", nothing);
     return !repairAsked;
@@ -174,6 +185,15 @@ bool HalfChangeSettled(Session& s, TMeter& meter, const std::string& versionText
   return false;
 }
 
+// Before a change: a record that could not be read may hide a change cut
+// short on this very tester, which the write would build on.
+void RefuseWithoutRecord(const Session& s) {
+  if (!s.recordTrouble.empty())
+    throw Refusal{kRecordTrouble, "not written: " + s.recordTrouble +
+                                      ", so a change cut short on this tester could not be "
+                                      "looked for"};
+}
+
 void IdentifyCommand(Session& s) {
   std::string sent, text;
   const std::uint8_t code = IdentifyOn(s.port, sent, text);
@@ -190,6 +210,7 @@ void VoltageCommand(Session& s) {
   if (!HalfChangeSettled(s, *meter, versionText)) return;
   const std::uint16_t voltage = meter->ReadNominalVoltage();
   s.report.Text("tester", versionText);
+  if (s.options.voltage) RefuseWithoutRecord(s);
   if (!s.options.voltage) {
     s.report.Text("voltage", voltage ? std::to_string(voltage) : "unrecognised");
     return;
@@ -232,6 +253,7 @@ void AutoCommand(Session& s) {
   const std::uint8_t byte =
       s.options.autoSetup ? static_cast<std::uint8_t>(*s.options.autoSetup) : current;
   if (s.options.autoSetup) {
+    RefuseWithoutRecord(s);
     if ((byte & tva740::kTrippingOptions) == 0)
       throw Refusal{kRefusedByRule,
                     "You have to select at least one of the parameters intended for tripping "
@@ -265,7 +287,12 @@ void PortsCommand(CliReport& report) {
 int ForgetCommand(const CliOptions& options, std::istream& in, std::ostream& err,
                   CliReport& report) {
   ChangeRecorder recorder("kavel-cli", GetFileVersionText());
-  const std::vector<ChangeLine> pending = recorder.Record().Pending();
+  std::vector<ChangeLine> pending;
+  try {
+    pending = recorder.Record().Pending();
+  } catch (const RecordUnreadable& unreadable) {
+    return report.Fail(kRecordTrouble, unreadable.what());
+  }
   const auto found = std::find_if(pending.begin(), pending.end(), [&](const ChangeLine& line) {
     return line.id == options.changeId;
   });
@@ -282,7 +309,7 @@ int ForgetCommand(const CliOptions& options, std::istream& in, std::ostream& err
   }
   RecordGivenUp(recorder, *found);
   const std::string note = recorder.TakeNote();
-  if (!note.empty()) return report.Fail(kCorruptOrRefused, note);
+  if (!note.empty()) return report.Fail(kRecordTrouble, note);
   report.Text("forgotten", found->id);
   return report.Done();
 }
@@ -299,8 +326,12 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
            std::ostream& out, std::ostream& err) {
   CliReport report(options.json, out, err);
   if (options.help) {
+    const std::filesystem::path record = ChangeRecordPath();
     out << kCliUsage
-        << "\nSettings file: " << SettingsFileForUser(SettingsFileOf(options, programPath)) << "\n";
+        << "\nSettings file: " << SettingsFileForUser(SettingsFileOf(options, programPath))
+        << "\nRecord of changes: "
+        << (record.empty() ? "none (neither HOME nor a state folder is set)" : Utf8Of(record))
+        << "\n";
     return kDone;
   }
   if (options.version) {
@@ -316,7 +347,11 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
     return report.Done();
   }
   if (options.command == "history") {
-    HistoryCommand(options, report);
+    try {
+      HistoryCommand(options, report);
+    } catch (const RecordUnreadable& unreadable) {
+      return report.Fail(kRecordTrouble, unreadable.what());
+    }
     return report.Done();
   }
   if (options.command == "forget") return ForgetCommand(options, in, err, report);
@@ -338,6 +373,10 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
                        trouble.empty() ? "port " + portName + " cannot be opened" : trouble);
   }
   ChangeRecorder recorder("kavel-cli", GetFileVersionText());
+  // An end asked for meanwhile is looked at once more before the first write.
+  recorder.BeforeFirstWrite = StopIfInterrupted;
+  if (options.withoutRecord)
+    recorder.UnrecordedChangeAllowed = [](const std::string&) { return true; };
   Session session{options, in, err, report, port, portName, recorder};
   // A change that left the tester half-changed ends with its own status and
   // says what the tester may hold; a record that could not be written is
@@ -356,6 +395,12 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
     if (options.command == "auto") AutoCommand(session);
   } catch (const Refusal& refusal) {
     return fail(refusal.status, refusal.message);
+  } catch (const RecordUnreadable& unreadable) {
+    return fail(kRecordTrouble, std::string("not written: ") + unreadable.what());
+  } catch (const ChangeNotRecorded& refused) {
+    return fail(kRecordTrouble, "not written: the record of changes cannot take the change's "
+                                "first line (" + refused.reason +
+                                "); --without-record makes the change without a trace");
   } catch (const ENoConnection& failure) {
     return fail(kNoAnswer,
                 "port " + portName + ": no answer from the tester (" + failure.Message + ")");
@@ -372,5 +417,7 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
   report.Text("port", portName);
   const std::string note = recorder.TakeNote();
   if (!note.empty()) report.Text("record", note);
+  // Shown, and ended with its own status, so that a script notices.
+  if (!session.recordTrouble.empty()) return report.Warn(kRecordTrouble, session.recordTrouble);
   return report.Done();
 }

@@ -52,7 +52,14 @@ void HistoryCommand(const CliOptions& options, CliReport& report) {
       if (line.outcome == kOutcomeStarted) line.outcome = kOutcomeHalfChanged;
     }
   } else {
-    lines = OnePerChange(record.Lines());
+    // The user's own record from before the computer's was taken into use,
+    // then the computer's.
+    const std::filesystem::path earlier = EarlierUserRecordPath();
+    if (!earlier.empty()) lines = ChangeRecord(earlier).Lines();
+    std::vector<ChangeLine> more = record.Lines();
+    lines.insert(lines.end(), std::make_move_iterator(more.begin()),
+                 std::make_move_iterator(more.end()));
+    lines = OnePerChange(lines);
     std::reverse(lines.begin(), lines.end());
   }
   // Times are ISO 8601 in UTC throughout, so text order is time order, and a

@@ -26,6 +26,9 @@ const char kCliUsage[] =
     "Options:\n"
     "  --yes             write without asking on the terminal\n"
     "  --expect MODEL    write only to a TVA-740 or DKL-310 as named\n"
+    "  --without-record  make a change of two locations even when the record of\n"
+    "                    changes cannot take its first line: cut short, it leaves\n"
+    "                    no trace\n"
     "  --settings FILE   take the remembered port and the [Ports] bindings from FILE\n"
     "                    instead of the program's settings file (kavel-cli never writes it)\n"
     "  --repair finish|undo\n"
@@ -37,12 +40,16 @@ const char kCliUsage[] =
     "Exit status: 0 done, 1 usage, 2 port cannot be opened, 3 no answer,\n"
     "4 corrupt reply or refused write, 5 wrong or unsupported model,\n"
     "6 refused by the user or by a rule, 7 the tester was left half-changed\n"
-    "(kavel-cli --repair puts it right). Ended from outside, 128 + the signal\n"
+    "(kavel-cli --repair puts it right), 8 the record of changes cannot be read\n"
+    "(voltage and auto still show what the tester holds) or cannot take a change's\n"
+    "first line: nothing written. Ended from outside, 128 + the signal\n"
     "(130 for Ctrl+C): a change under way is finished first; at the question it\n"
     "is a no (6).\n"
-    "Every change is recorded in changes.jsonl in $XDG_STATE_HOME/kavel-setup\n"
-    "(~/.local/state/kavel-setup; %LOCALAPPDATA%\\kavel-setup on Windows), or in the\n"
-    "file KAVEL_CHANGE_RECORD names.\n";
+    "Every change is recorded in changes.jsonl: installed, in /var/lib/kavel-setup\n"
+    "(%ProgramData%\\kavel-setup on Windows) for every user of the computer; run\n"
+    "from elsewhere, in $XDG_STATE_HOME/kavel-setup (~/.local/state/kavel-setup;\n"
+    "%LOCALAPPDATA%\\kavel-setup on Windows); or in the file KAVEL_CHANGE_RECORD\n"
+    "names.\n";
 
 namespace {
 
@@ -83,6 +90,8 @@ ParsedOptions ParseCliOptions(int argc, char** argv) {
       o.json = true;
     } else if (arg == "--yes") {
       o.yes = true;
+    } else if (arg == "--without-record") {
+      o.withoutRecord = true;
     } else if (arg == "--port") {
       o.port = value();
     } else if (arg == "--settings") {
@@ -125,6 +134,8 @@ ParsedOptions ParseCliOptions(int argc, char** argv) {
   if (o.autoSetup && o.command != "auto") fail("--set, --basic and --all belong to auto");
   if (!o.repair.empty() && o.command != "voltage" && o.command != "auto")
     fail("--repair belongs to voltage and auto");
+  if (o.withoutRecord && o.command != "voltage" && o.command != "auto")
+    fail("--without-record belongs to voltage and auto");
   if (!o.repair.empty() && (o.voltage || o.autoSetup))
     fail("--repair goes alone: put the tester right first, then change it");
   if ((!o.since.empty() || o.pending) && o.command != "history")

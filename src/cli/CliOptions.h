@@ -16,6 +16,7 @@ struct CliOptions {
   bool pending = false;          // history --pending: the half-changes not settled
   std::string changeId;          // forget ID: the half-change given up
   bool yes = false;
+  bool withoutRecord = false;    // --without-record: change even when the record cannot say so
   bool json = false;
   bool help = false;
   bool version = false;

@@ -66,3 +66,11 @@ int CliReport::Fail(CliStatus status, const std::string& message) {
   }
   return status;
 }
+
+int CliReport::Warn(CliStatus status, const std::string& message) {
+  result_["status"] = status;
+  result_["error"] = message;
+  Done();
+  if (!json_) err_ << "kavel-cli: " << message << "\n";
+  return status;
+}

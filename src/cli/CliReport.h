@@ -15,6 +15,9 @@ enum CliStatus {
   kWrongModel = 5,
   kRefusedByRule = 6,
   kHalfChanged = 7,  // the tester holds a change cut short; --repair puts it right
+  // The record of changes cannot be read (what it holds pending is unknown)
+  // or cannot take a change's first line: nothing written.
+  kRecordTrouble = 8,
   // Ended from outside (CliInterruption): 128 + the signal's number, as
   // shells count it; 130 for Ctrl+C.
   kInterrupted = 128,
@@ -42,6 +45,9 @@ class CliReport {
   int Done();
   // Prints the failure (stderr as text, stdout as JSON); answers status.
   int Fail(CliStatus status, const std::string& message);
+  // Prints the result all the same, and the trouble with it (stderr as
+  // text, in the JSON object as "error"); answers status.
+  int Warn(CliStatus status, const std::string& message);
 
  private:
   bool json_;

@@ -178,7 +178,7 @@ void TMeter::EEWriteTogether(std::vector<LocationWrite> writes) {
   Touched.insert(Touched.end(), writes.begin(), writes.end());
   // Accounted for first: should the listener fail, the locations stand as
   // never sent.
-  if (writes.size() > 1 && BeforeWritingTogether) BeforeWritingTogether(writes);
+  if (!writes.empty() && BeforeWriting) BeforeWriting(writes);
   const auto location = [&](size_t i) -> LocationWrite& { return Touched[first + i]; };
   try {
     for (size_t i = 0; i < writes.size(); ++i) {
@@ -206,8 +206,10 @@ void TMeter::EEWriteTogether(std::vector<LocationWrite> writes) {
 }
 
 void TMeter::EEWriteAccounted(LocationWrite write) {
-  write.outcome = LocationOutcome::Unknown;
   Touched.push_back(write);
+  // Accounted for first, as the writes together are.
+  if (BeforeWriting) BeforeWriting({write});
+  Touched.back().outcome = LocationOutcome::Unknown;
   EEWrite(write.address, write.written);
   Touched.back().outcome = LocationOutcome::Written;
 }

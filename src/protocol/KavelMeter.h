@@ -117,11 +117,12 @@ class TMeter {
   // the failure is raised as it came.
   void EEWriteTogether(std::vector<LocationWrite> writes);
 
-  // Told of two or more writes that belong together before the first is
-  // sent (a record of changes keeps them, so that a run ended between them
-  // leaves a trace); empty: nobody listens.
+  // Told of a settings write, one location or several that belong
+  // together, before the first is sent (a record of changes keeps those
+  // that belong together, so that a run ended between them leaves a trace);
+  // it may raise to stop the write with nothing sent. Empty: nobody listens.
   using PlannedWrites = std::function<void(const std::vector<LocationWrite>&)>;
-  PlannedWrites BeforeWritingTogether;
+  PlannedWrites BeforeWriting;
 
  protected:
   // One location alone, accounted for in Touched; a failure passes unchanged.

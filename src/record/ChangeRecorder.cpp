@@ -107,7 +107,13 @@ ChangeRecorder::ChangeRecorder(std::string program, std::string version)
       // As the lines keep them, so that this computer's own lines are found
       // whatever its name's encoding.
       computer_(AsRecorded(ComputerName())),
-      user_(AsRecorded(UserName())) {}
+      user_(AsRecorded(UserName())) {
+  const std::string trouble = CarryUserRecordOver();
+  if (!trouble.empty())
+    Tell("The half-changes pending in your own record of changes could not be carried into the "
+         "record of all users of this computer (" +
+         trouble + "); they will be carried at the next start.");
+}
 
 ChangeLine ChangeRecorder::LineFor(const TesterOnPort& tester, const std::string& id,
                                    const Asked& asked, const std::vector<LocationWrite>& locations,
@@ -145,15 +151,36 @@ ChangeLine ChangeRecorder::LineFor(const TesterOnPort& tester, const std::string
   return line;
 }
 
+std::string ChangeRecorder::Append(const ChangeLine& line) {
+  std::string rotation;
+  const std::string trouble = Record().Append(line, &rotation);
+  if (!rotation.empty() && !std::exchange(rotationTold_, true))
+    Tell("The record of changes is full and could not be begun anew (" + rotation +
+         "): it takes the lines all the same and grows.");
+  return trouble;
+}
+
+void ChangeRecorder::Tell(const std::string& text) { note_ += (note_.empty() ? "" : " ") + text; }
+
 bool ChangeRecorder::Write(const ChangeLine& line) {
-  const ChangeRecord record = Record();
-  const std::string trouble = record.Append(line);
+  const std::string trouble = Append(line);
   if (trouble.empty()) return true;
   if (troubleTold_) return false;
   troubleTold_ = true;
-  note_ = "This change could not be added to the record of changes (" + trouble +
-          "). The change itself is as reported; later changes in this run may be missing from "
-          "the record too.";
+  Tell("This change could not be added to the record of changes (" + trouble +
+       "). The change itself is as reported; later changes in this run may be missing from "
+       "the record too.");
+  return false;
+}
+
+bool ChangeRecorder::WriteStarted(const ChangeLine& line) {
+  const std::string trouble = Append(line);
+  if (trouble.empty()) return true;
+  if (!UnrecordedChangeAllowed || !UnrecordedChangeAllowed(trouble))
+    throw ChangeNotRecorded(trouble);
+  if (!std::exchange(troubleTold_, true))
+    Tell("This change could not be added to the record of changes (" + trouble +
+         "): had it been cut short, nothing would have found it.");
   return false;
 }
 

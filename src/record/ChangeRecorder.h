@@ -1,13 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "ChangeRecord.h"
 #include "KavelMeter.h"
+#include "RecordTrouble.h"
 
 // What the user asked of a tester, as data that words in any language can be
 // made of; the record keeps it beside its English words.
@@ -46,12 +49,23 @@ std::string UtcTimeNow();
 std::string NewChangeId();
 
 // Writes the record of one program's run: every change made to a tester, as
-// it came out. A record that cannot be written never stops a change; the
-// user is told so once per run, in a note the program shows with the
-// change's message.
+// it came out. A change of two or more locations whose started line the
+// record cannot take is not made, unless the program allows it; any other
+// line the record cannot take stops nothing. The user is told once per run,
+// in a note the program shows with the change's message.
 class ChangeRecorder {
  public:
+  // Carries the user's own pending half-changes into the computer's record
+  // at the first start of an installed program.
   ChangeRecorder(std::string program, std::string version);
+
+  // Asked, with why, when a change of two or more locations cannot have its
+  // started line recorded: true makes it all the same, without a trace
+  // should it be cut short. Unset: never.
+  std::function<bool(const std::string& trouble)> UnrecordedChangeAllowed;
+  // Called once just before the first write of a change is sent (after its
+  // started line); it may raise to stop the change with nothing written.
+  std::function<void()> BeforeFirstWrite;
 
   // The record as the environment names it now.
   ChangeRecord Record() const { return ChangeRecord(ChangeRecordPath()); }
@@ -77,15 +91,21 @@ class ChangeRecorder {
   // Runs a settings write on the meter and records what came of it, whether
   // it returns or raises. Writes that belong together are recorded before
   // the first of them is sent, so that the record knows of them whatever
-  // ends this run between them.
+  // ends this run between them; when the record cannot take that line,
+  // raises ChangeNotRecorded with nothing sent (unless
+  // UnrecordedChangeAllowed).
   template <class Operation>
   auto Recorded(TMeter& meter, const std::string& port, const Asked& asked, Operation write) {
     meter.Touched.clear();
     const TesterOnPort tester = TesterOf(meter, port);
     const std::string id = NewChangeId();
     bool startRecorded = false;
+    bool writing = false;
     const WatchingWrites watching(meter, [&](const std::vector<LocationWrite>& planned) {
-      startRecorded = Write(LineFor(tester, id, asked, planned, kOutcomeStarted));
+      if (std::exchange(writing, true)) return;
+      if (planned.size() > 1)
+        startRecorded = WriteStarted(LineFor(tester, id, asked, planned, kOutcomeStarted));
+      if (BeforeFirstWrite) BeforeFirstWrite();
     });
     const auto record = [&] {
       WriteFinal(LineFor(tester, id, asked, meter.Touched, OutcomeOf(meter.Touched)),
@@ -100,6 +120,8 @@ class ChangeRecorder {
         record();
         return result;
       }
+    } catch (const ChangeNotRecorded&) {
+      throw;  // nothing sent, and the record takes no line
     } catch (...) {
       record();
       throw;
@@ -111,9 +133,9 @@ class ChangeRecorder {
   class WatchingWrites {
    public:
     WatchingWrites(TMeter& meter, TMeter::PlannedWrites hook) : meter_(meter) {
-      meter_.BeforeWritingTogether = std::move(hook);
+      meter_.BeforeWriting = std::move(hook);
     }
-    ~WatchingWrites() { meter_.BeforeWritingTogether = nullptr; }
+    ~WatchingWrites() { meter_.BeforeWriting = nullptr; }
     WatchingWrites(const WatchingWrites&) = delete;
     WatchingWrites& operator=(const WatchingWrites&) = delete;
 
@@ -123,12 +145,20 @@ class ChangeRecorder {
 
   // The change's last line; startRecorded: its started line is in the record.
   void WriteFinal(const ChangeLine& line, bool startRecorded);
+  // The started line; false when the record did not take it and the change
+  // is allowed without it, ChangeNotRecorded raised when not.
+  bool WriteStarted(const ChangeLine& line);
+  // Appends the line; answers why the record could not take it, or nothing.
+  std::string Append(const ChangeLine& line);
+  // Adds to the note for the user.
+  void Tell(const std::string& text);
 
   std::string program_;
   std::string version_;
   std::string computer_;
   std::string user_;
   bool troubleTold_ = false;
+  bool rotationTold_ = false;
   std::string note_;
   std::optional<HalfChangeNews> halfChange_;
 };

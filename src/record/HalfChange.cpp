@@ -99,7 +99,7 @@ std::vector<ChangeLine> PendingHalfChanges(const ChangeRecorder& recorder, const
                                            const std::string& versionText) {
   std::vector<ChangeLine> pending = recorder.Record().Pending();
   std::erase_if(pending, [&](const ChangeLine& line) {
-    return line.computer != recorder.Computer() || line.model != model ||
+    return line.model != model ||
            line.versionText != versionText || line.locations.empty();
   });
   return pending;
@@ -114,9 +114,9 @@ std::optional<FoundHalfChange> FindHalfChange(ChangeRecorder& recorder, TMeter& 
     Examined examined = Examine(meter, halfChange);
     if (examined.state == HalfChangeState::Mixed)
       return FoundHalfChange{std::move(halfChange), std::move(examined)};
-    // Two testers set alike hold the same bytes: only the port the change
-    // was made on tells that this is its tester.
-    if (examined.state != HalfChangeState::Neither &&
+    // Two testers set alike hold the same bytes: only the computer and port
+    // the change was made on tell that this is its tester.
+    if (examined.state != HalfChangeState::Neither && halfChange.computer == recorder.Computer() &&
         UpperCasePortName(halfChange.port) == UpperCasePortName(port))
       RecordSettled(recorder, meter, port, halfChange, examined);
   }

@@ -17,8 +17,9 @@
 // time the tester is met, on whichever port, the program can find the mix
 // and finish or undo the change. It stays pending until a line settles it.
 
-// The half-changes this computer left pending on testers of the model and
-// version text, newest first: those a tester met may hold.
+// The half-changes left pending on testers of the model and version text,
+// by any computer sharing the record (a tester goes from bench to bench),
+// newest first: those a tester met may hold. Raises RecordUnreadable.
 std::vector<ChangeLine> PendingHalfChanges(const ChangeRecorder& recorder, const std::string& model,
                                            const std::string& versionText);
 
@@ -43,9 +44,10 @@ struct FoundHalfChange {
 };
 
 // The pending half-change the identified tester on the port holds, that very
-// mix. One found all old or all new on the port where it was made is
-// recorded as settled; a tester holding other bytes is another tester, and
-// nothing is written or recorded for it.
+// mix. One found all old or all new on the computer and port where it was
+// made is recorded as settled; a tester holding other bytes is another
+// tester, and nothing is written or recorded for it. Raises
+// RecordUnreadable.
 std::optional<FoundHalfChange> FindHalfChange(ChangeRecorder& recorder, TMeter& meter,
                                               const std::string& port);
 

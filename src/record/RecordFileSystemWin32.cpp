@@ -1,6 +1,7 @@
 // LockFileEx on a lock file beside the record, FILE_APPEND_DATA with one
-// WriteFile and FlushFileBuffers, the Local AppData known folder; paths
-// passed wide, so that any user name or folder works.
+// WriteFile and FlushFileBuffers, a hard link and MoveFileExW for a
+// rotation, the Local AppData and ProgramData known folders; paths passed
+// wide, so that any user name or folder works.
 #include <shlobj.h>
 #include <windows.h>
 
@@ -30,9 +31,14 @@ std::string Utf8(const wchar_t* text) {
 // Other programs may read, append and rotate the record while it is open.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+constexpr int kLockWaitMs = 10000;
+constexpr int kLockPollMs = 20;
+
 }  // namespace
 
-RecordLock::RecordLock(const fs::path& lockFile) {
+RecordLock::RecordLock(const fs::path& lockFile, bool) {
+  // The folder's inherited rights (Users may modify, in the computer's
+  // record folder) let every user open what another made.
   const HANDLE file = CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll,
                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
@@ -40,11 +46,18 @@ RecordLock::RecordLock(const fs::path& lockFile) {
     return;
   }
   handle_ = reinterpret_cast<std::intptr_t>(file);
-  OVERLAPPED whole{};
-  // Without LOCKFILE_FAIL_IMMEDIATELY the call waits for another holder.
-  if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
-    trouble_ = Why("cannot lock", lockFile);
-    return;
+  for (int waited = 0;; waited += kLockPollMs) {
+    OVERLAPPED whole{};
+    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                   MAXDWORD, &whole))
+      break;
+    if (GetLastError() != ERROR_LOCK_VIOLATION || waited >= kLockWaitMs) {
+      trouble_ = GetLastError() == ERROR_LOCK_VIOLATION
+                     ? "cannot lock " + Utf8Of(lockFile) + ": another program holds it"
+                     : Why("cannot lock", lockFile);
+      return;
+    }
+    Sleep(kLockPollMs);
   }
   held_ = true;
 }
@@ -59,17 +72,70 @@ RecordLock::~RecordLock() {
   CloseHandle(file);
 }
 
-std::string ReplaceKeepingOld(const fs::path& file, const fs::path& replacement,
-                              const fs::path& backup) {
-  // Windows' own replacement keeps the old content under the backup name in
-  // the same step.
-  if (!ReplaceFileW(file.c_str(), replacement.c_str(), backup.c_str(),
-                    REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-    return Why("cannot replace", file);
+std::string KeepUnder(const fs::path& file, const fs::path& name) {
+  if (CreateHardLinkW(name.c_str(), file.c_str(), nullptr)) return "";
+  const std::string linkTrouble = Why("cannot link", file);
+  if (GetLastError() == ERROR_ALREADY_EXISTS) return linkTrouble;
+  // No hard links here (FAT, some network shares): a copy, flushed.
+  if (!CopyFileW(file.c_str(), name.c_str(), TRUE))
+    return linkTrouble + "; " + Why("cannot copy", file);
+  const HANDLE copy = CreateFileW(name.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  const bool flushed = copy != INVALID_HANDLE_VALUE && FlushFileBuffers(copy);
+  const std::string trouble = flushed ? "" : Why("cannot flush", name);
+  if (copy != INVALID_HANDLE_VALUE) CloseHandle(copy);
+  if (!flushed) DeleteFileW(name.c_str());
+  return trouble;
+}
+
+std::string MoveOver(const fs::path& file, const fs::path& name) {
+  // One rename that replaces the name, as POSIX's: never ReplaceFileW,
+  // which renames twice inside and can stop between, the name missing.
+  if (!MoveFileExW(file.c_str(), name.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return Why("cannot move over", name);
   return "";
 }
 
-std::string AppendFlushed(const fs::path& file, const std::string& bytes) {
+FileContent ReadWholeFile(const fs::path& file) {
+  FileContent content;
+  // Sharing delete too: a reader never holds a rotation back.
+  const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    content.missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    if (!content.missing) content.trouble = "Windows error " + std::to_string(error);
+    return content;
+  }
+  char buffer[1 << 16];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(handle, buffer, sizeof buffer, &got, nullptr)) {
+      content.trouble = "Windows error " + std::to_string(GetLastError());
+      break;
+    }
+    if (got == 0) break;
+    content.text.append(buffer, got);
+  }
+  CloseHandle(handle);
+  return content;
+}
+
+std::string FileIdentity(const fs::path& file) {
+  const HANDLE handle = CreateFileW(file.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return "";
+  BY_HANDLE_FILE_INFORMATION information{};
+  const bool known = GetFileInformationByHandle(handle, &information);
+  CloseHandle(handle);
+  if (!known) return "";
+  return std::to_string(information.dwVolumeSerialNumber) + ":" +
+         std::to_string((static_cast<unsigned long long>(information.nFileIndexHigh) << 32) |
+                        information.nFileIndexLow);
+}
+
+std::string AppendFlushed(const fs::path& file, const std::string& bytes, bool) {
   const HANDLE handle = CreateFileW(file.c_str(), FILE_APPEND_DATA, kShareAll, nullptr, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return Why("cannot open", file);
@@ -123,6 +189,21 @@ fs::path UserStateFolder() {
     localAppData = folder;
   CoTaskMemFree(folder);
   return localAppData.is_absolute() ? localAppData : fs::path();
+}
+
+fs::path AllUsersRecordFolder() {
+  PWSTR folder = nullptr;
+  fs::path programData;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_ProgramData, KF_FLAG_DEFAULT, nullptr, &folder)))
+    programData = folder;
+  CoTaskMemFree(folder);
+  return programData.is_absolute() ? programData / "kavel-setup" : fs::path();
+}
+
+bool InstalledProgram(const fs::path& program) {
+  // The installer leaves the marker; the zip carries none.
+  std::error_code error;
+  return !program.empty() && fs::is_regular_file(program.parent_path() / kInstalledMarker, error);
 }
 
 std::string ComputerName() {

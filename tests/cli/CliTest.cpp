@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +19,7 @@
 #include "ChangeRecord.h"
 #include "NamedRows.h"
 #include "PortNames.h"
+#include "RecordTrouble.h"
 #include "RecordedLines.h"
 #include "ScratchDir.h"
 #include "TesterOnLine.h"
@@ -38,10 +41,12 @@ class CliOnTester : public ::testing::Test {
     std::ofstream(settings_) << "[Ports]\nCOM3=" << tester_.DevicePath() << "\n";
   }
 
-  // Runs kavel-cli with the arguments; typed is all its input, then its end.
-  CliRun Cli(const std::string& arguments, const std::string& typed = "") {
-    const std::string command = "printf '%s' '" + typed + "' | " + kRecordVariable + "=" +
-                                record_.File().string() + " " + KAVEL_CLI_PROGRAM +
+  // Runs kavel-cli with the arguments; typed is all its input, then its end;
+  // as is a command that runs it (as another user).
+  CliRun Cli(const std::string& arguments, const std::string& typed = "",
+             const std::string& as = "") {
+    const std::string command = "printf '%s' '" + typed + "' | env " + kRecordVariable + "=" +
+                                record_.File().string() + " " + as + " " + KAVEL_CLI_PROGRAM +
                                 " --settings " + settings_.string() + " " + arguments +
                                 " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
@@ -200,6 +205,14 @@ std::string TvaHalfChangedLineWith(const std::string& part, const std::string& r
   std::string line = TvaHalfChangedLine();
   return line.replace(line.find(part), part.size(), replacement);
 }
+void FolderIsAFile(const std::filesystem::path& record) {
+  std::filesystem::remove_all(record.parent_path());
+  std::ofstream(record.parent_path()) << "";
+}
+void FileIsAFolder(const std::filesystem::path& record) {
+  std::filesystem::remove(record);
+  std::filesystem::create_directory(record);
+}
 void DklHalfChanged(sim::TesterSimulator& tester) {
   tester.SetModel("DKL-310", "1.00");
   tester.SetEeprom(Image("DKL-310", {{112, "01 92"}}));
@@ -217,9 +230,12 @@ struct StatusCase {
   const char* recorded = "";  // the last line's outcome afterwards
   std::string history = "";     // the record's lines before the run
   std::string (*image)() = nullptr;
-  const char* printed = "";        // a part of what it prints
-  bool recordFolderIsAFile = false;  // the record cannot be written
-  const char* lastLineHas = "";      // a part of the record's last line
+  const char* printed = "";  // a part of what it prints
+  // What harms the record before the run: a file where its folder should
+  // be (it cannot be written), a folder where the file should be (it
+  // cannot be read, even by root).
+  void (*harm)(const std::filesystem::path& record) = nullptr;
+  const char* lastLineHas = "";  // a part of the record's last line
   friend void PrintTo(const StatusCase& row, std::ostream* out) { *out << row.name; }
 };
 
@@ -229,10 +245,7 @@ TEST_P(CliStatus, NamesTheOutcome) {
   const StatusCase& row = GetParam();
   std::filesystem::create_directories(record_.File().parent_path());
   std::ofstream(record_.File()) << row.history;
-  if (row.recordFolderIsAFile) {
-    std::filesystem::remove_all(record_.File().parent_path());
-    std::ofstream(record_.File().parent_path()) << "";
-  }
+  if (row.harm) row.harm(record_.File());
   row.prepare(tester_);
   const std::string before = tester_.Eeprom();
   const CliRun run = Cli(row.arguments, row.answer);
@@ -243,8 +256,13 @@ TEST_P(CliStatus, NamesTheOutcome) {
   } else {
     EXPECT_EQ(tester_.Eeprom() != before, run.status == 0);
   }
-  const std::vector<ChangeLine> lines = record_.Lines();
-  EXPECT_EQ(lines.empty() ? "" : lines.back().outcome, row.recorded);
+  std::string recorded = "unreadable";
+  try {
+    const std::vector<ChangeLine> lines = record_.Lines();
+    recorded = lines.empty() ? "" : lines.back().outcome;
+  } catch (const RecordUnreadable&) {
+  }
+  EXPECT_EQ(recorded, row.recorded);
   std::ifstream in(record_.File());
   std::string line, last;
   while (std::getline(in, line)) last = line;
@@ -272,7 +290,7 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"ExpectedAnotherModel", "voltage --port COM3 220 --yes --expect TVA-740", "",
                    [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 5},
         StatusCase{"AnsweredY", "voltage --port COM3 230", "y\n", [](sim::TesterSimulator&) {}, 0,
-                   "done", "", nullptr, "", false,
+                   "done", "", nullptr, "", nullptr,
                    R"("change":"nominal voltage 220 V to 230 V","locations":[)"
                    R"({"address":40,"before":"5C 87","written":"66 87","outcome":"written"},)"
                    R"({"address":126,"before":"34 12","written":"3E 12","outcome":"written"}])"},
@@ -294,14 +312,14 @@ INSTANTIATE_TEST_SUITE_P(
                    [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 4,
                    "not-written"},
         StatusCase{"AutoWritten", "auto --port COM3 --basic --yes", "",
-                   [](sim::TesterSimulator&) {}, 0, "done", "", nullptr, "", false,
+                   [](sim::TesterSimulator&) {}, 0, "done", "", nullptr, "", nullptr,
                    R"("change":"AUTO-mode byte 0x3C to 0x44","locations":[)"
                    R"({"address":144,"before":"3C 5A","written":"44 5A","outcome":"written"}])"},
         // Refused and restored: the balance word's write refused, the voltage
         // word put back.
         StatusCase{"SecondWriteRefused", "voltage --port COM3 230 --yes", "",
                    [](sim::TesterSimulator& tester) { tester.AddFault(Fault::Nak, 5, 'z', 126); },
-                   4, "put-back", "", nullptr, "", false,
+                   4, "put-back", "", nullptr, "", nullptr,
                    R"({"address":40,"before":"5C 87","written":"66 87","putBack":"5C 87",)"
                    R"("outcome":"put-back"},{"address":126,"before":"34 12","written":"3E 12",)"
                    R"("putBack":"34 12","outcome":"put-back"}])"},
@@ -310,7 +328,7 @@ INSTANTIATE_TEST_SUITE_P(
                      tester.AddFault(Fault::HangUp, 1, 'z', 126);
                    },
                    7, "half-changed", "", [] { return Image("TVA-740", {{40, "66 87"}}); }, "",
-                   false, R"("address":126,"before":"34 12","written":"3E 12","putBack":"34 12",)"
+                   nullptr, R"("address":126,"before":"34 12","written":"3E 12","putBack":"34 12",)"
                           R"("outcome":"unknown"}])"},
         StatusCase{"HalfChangeFoundBeforeARead", "voltage --port COM3", "", TvaHalfChanged, 7,
                    "half-changed", TvaHalfChangedLine()},
@@ -318,7 +336,7 @@ INSTANTIATE_TEST_SUITE_P(
                    TvaHalfChanged, 7, "half-changed", TvaHalfChangedLine()},
         StatusCase{"HalfChangeFinished", "voltage --port COM3 --repair finish --yes", "",
                    TvaHalfChanged, 0, "done", TvaHalfChangedLine(),
-                   [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }, "", false,
+                   [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }, "", nullptr,
                    R"x("change":"finish of the half-change of 2026-12-07T10:00:00.000Z )x"
                    R"x((nominal voltage 220 V to 230 V)","about":"7d0c0a1e","settles":true,)x"
                    R"x("locations":[{"address":126,)x"
@@ -331,7 +349,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "half-changed", DklHalfChangedLine()},
         StatusCase{"DklHalfChangeFinished", "voltage --port COM3 --repair finish --yes", "",
                    DklHalfChanged, 0, "done", DklHalfChangedLine(),
-                   [] { return Image("DKL-310", {{112, "01 92"}, {122, "A4 7D"}}); }, "", false,
+                   [] { return Image("DKL-310", {{112, "01 92"}, {122, "A4 7D"}}); }, "", nullptr,
                    R"("locations":[{"address":122,"before":"16 C2","written":"A4 7D",)"
                    R"("outcome":"written"}])"},
         StatusCase{"DklHalfChangeUndone", "voltage --port COM3 --repair undo --yes", "",
@@ -356,7 +374,7 @@ INSTANTIATE_TEST_SUITE_P(
         // All new on the port it was made on: it took, and that settles it.
         StatusCase{"HalfChangeTookOnItsPort", "voltage --port COM3", "", TvaAllNew, 0,
                    "not-written", TvaHalfChangedLine(), [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }, "",
-                   false, R"("about":"7d0c0a1e","settles":true)"},
+                   nullptr, R"("about":"7d0c0a1e","settles":true)"},
         // All new on another port: as any tester set alike; nothing settled.
         StatusCase{"HalfChangeAllNewElsewhere", "voltage --port COM3", "", TvaAllNew, 0,
                    "half-changed", TvaHalfChangedLineWith("COM3", "COM7"),
@@ -368,7 +386,7 @@ INSTANTIATE_TEST_SUITE_P(
                      tester.AddFault(Fault::Nak, sim::kForever, 'z');
                    },
                    7, "half-changed", TvaHalfChangedLine(),
-                   [] { return Image("TVA-740", {{40, "66 87"}}); }, "", false,
+                   [] { return Image("TVA-740", {{40, "66 87"}}); }, "", nullptr,
                    R"("about":"7d0c0a1e","settles":false)"},
         StatusCase{"HistoryOfAChangeNeverEnded", "history", "", [](sim::TesterSimulator&) {}, 0,
                    "started",
@@ -379,7 +397,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "half-changed  tech        7d0c0a1e  nominal voltage 220 V to 230 V"},
         StatusCase{"Forgotten", "forget 7d0c0a1e --yes", "", [](sim::TesterSimulator&) {}, 0,
                    "not-written", TvaHalfChangedLine(), [] { return Image("TVA-740", {}); }, "",
-                   false, R"("action":"forget",)"},
+                   nullptr, R"("action":"forget",)"},
         StatusCase{"ForgetDeclined", "forget 7d0c0a1e", "n\n", [](sim::TesterSimulator&) {}, 6,
                    "half-changed", TvaHalfChangedLine(), [] { return Image("TVA-740", {}); }},
         StatusCase{"ForgetNothingPending", "forget 7d0c0a1e --yes", "", [](sim::TesterSimulator&) {},
@@ -388,10 +406,47 @@ INSTANTIATE_TEST_SUITE_P(
                    [](sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("66 87")); },
                    0, "half-changed", DklHalfChangedLine(),
                    [] { return Image("TVA-740", {{40, "66 87"}}); }},
-        // The change is made and the user told; nothing is recorded.
+        // Cut short, it would leave no trace: not made, unless asked for.
         StatusCase{"RecordCannotBeWritten", "voltage --port COM3 230 --yes --json", "",
+                   [](sim::TesterSimulator&) {}, 8, "", "", nullptr,
+                   "--without-record makes the change without a trace", FolderIsAFile},
+        StatusCase{"RecordCannotBeWrittenWithoutRecord",
+                   "voltage --port COM3 230 --yes --without-record --json", "",
                    [](sim::TesterSimulator&) {}, 0, "", "", nullptr,
-                   "This change could not be added to the record of changes", true},
+                   "This change could not be added to the record of changes", FolderIsAFile},
+        // One location is never a mix: made, and the user told.
+        StatusCase{"RecordCannotBeWrittenAuto", "auto --port COM3 --basic --yes --json", "",
+                   [](sim::TesterSimulator&) {}, 0, "", "", nullptr,
+                   "This change could not be added to the record of changes", FolderIsAFile},
+        // A record that cannot be read may hide a half-change: what the tester
+        // holds is shown, nothing is written, and the status says so.
+        StatusCase{"RecordUnreadableRead", "voltage --port COM3 --json", "",
+                   [](sim::TesterSimulator&) {}, 8, "unreadable", "", nullptr,
+                   R"("voltage":"220")", FileIsAFolder},
+        StatusCase{"RecordUnreadableAutoRead", "auto --port COM3", "",
+                   [](sim::TesterSimulator&) {}, 8, "unreadable", "", nullptr, "auto: 0x3C",
+                   FileIsAFolder},
+        StatusCase{"RecordUnreadableWrite", "voltage --port COM3 230 --yes", "",
+                   [](sim::TesterSimulator&) {}, 8, "unreadable", "", nullptr, "", FileIsAFolder},
+        StatusCase{"RecordUnreadableAutoWrite", "auto --port COM3 --basic --yes", "",
+                   [](sim::TesterSimulator&) {}, 8, "unreadable", "", nullptr, "", FileIsAFolder},
+        StatusCase{"RecordUnreadableRepair", "voltage --port COM3 --repair undo --yes", "",
+                   TvaHalfChanged, 8, "unreadable", "", nullptr, "", FileIsAFolder},
+        StatusCase{"RecordUnreadableHistory", "history --json", "", [](sim::TesterSimulator&) {},
+                   8, "unreadable", "", [] { return Image("TVA-740", {}); },
+                   "cannot be read", FileIsAFolder},
+        StatusCase{"RecordUnreadableForget", "forget 7d0c0a1e --yes", "",
+                   [](sim::TesterSimulator&) {}, 8, "unreadable", "",
+                   [] { return Image("TVA-740", {}); }, "", FileIsAFolder},
+        // A tester carried from another computer's bench is found; all new
+        // here, it is another tester set alike as far as this port knows.
+        StatusCase{"HalfChangeOfAnotherComputer", "voltage --port COM3", "", TvaHalfChanged, 7,
+                   "half-changed",
+                   TvaHalfChangedLineWith(R"("computer":")", R"("computer":"bench 2)")},
+        StatusCase{"HalfChangeAllNewOnAnotherComputer", "voltage --port COM3", "", TvaAllNew, 0,
+                   "half-changed",
+                   TvaHalfChangedLineWith(R"("computer":")", R"("computer":"bench 2)"),
+                   [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }},
         StatusCase{"AppendedAfterATornLine", "voltage --port COM3 230 --yes", "",
                    [](sim::TesterSimulator&) {}, 0, "done", kTornLast},
         StatusCase{"HistoryNewestFirst", "history", "", [](sim::TesterSimulator&) {}, 0, "done",
@@ -405,6 +460,14 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"HistorySince", "history --since 2026-12-07 --json", "",
                    [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
                    R"("outcome":"done"}]})"},
+        // Read all the same: a rotation cut short is recovered at the look-up.
+        StatusCase{"HistoryOfAFolderWithoutCurrentFile", "history", "",
+                   [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges,
+                   [] { return Image("TVA-740", {}); }, "put-back",
+                   [](const std::filesystem::path& record) {
+                     std::filesystem::rename(record, std::filesystem::path(record)
+                                                         .replace_filename("changes.7.jsonl"));
+                   }},
         // A name with an escape sequence in it cannot act on the terminal.
         StatusCase{"HistoryWithoutControlCharacters", "history", "", [](sim::TesterSimulator&) {},
                    0, "done",
@@ -506,3 +569,40 @@ TEST_P(CliInterruptedInAChange, FinishesTheChangeThenEnds) {
 INSTANTIATE_TEST_SUITE_P(EndingSignals, CliInterruptedInAChange,
                          ::testing::Values(SIGINT, SIGTERM, SIGHUP),
                          [](const auto& row) { return std::string(sigabbrev_np(row.param)); });
+
+// Two users of the computer share its record, in a folder made as the
+// package makes it: the first one's change, cut short under a umask that
+// keeps files to their owner, is found by the second, who puts it right.
+TEST_F(CliOnTester, ASecondUserFindsAndRepairsTheFirstOnesHalfChange) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root, to run kavel-cli as a second user";
+  const std::filesystem::path shared = scratch_ / "var-lib-kavel-setup";
+  std::filesystem::create_directory(shared);
+  ASSERT_EQ(chown(shared.c_str(), 0, 20), 0);  // root:dialout, Debian's fixed group
+  ASSERT_EQ(chmod(shared.c_str(), 02775), 0);
+  ASSERT_EQ(chmod(scratch_.Path().c_str(), 0755), 0);
+  ASSERT_EQ(chmod(settings_.c_str(), 0644), 0);
+  ASSERT_EQ(chmod(tester_.DevicePath().c_str(), 0666), 0);
+  record_ = ChangeRecord(shared / "changes.jsonl");
+  std::atomic<pid_t> cli{0};
+  std::atomic<bool> sent{false};
+  tester_.OnEepromWritten([&] {
+    if (!sent.exchange(true)) kill(cli, SIGKILL);
+  });
+  const mode_t umaskBefore = umask(077);
+  cli = Start({"voltage", "--port", "COM3", "230", "--yes"});
+  EXPECT_EQ(Ended(cli), -SIGKILL);
+  umask(umaskBefore);
+  tester_.OnEepromWritten({});
+  // The simulator keeps its end of the terminal open, so the exclusive use
+  // the killed program took stays (a real port's last close ends it).
+  const int line = open(tester_.DevicePath().c_str(), O_RDWR | O_NOCTTY);
+  ioctl(line, TIOCNXCL);
+  close(line);
+  const std::string secondUser = "setpriv --reuid=nobody --regid=nogroup --groups=dialout";
+  EXPECT_EQ(Cli("voltage --port COM3", "", secondUser).status, 7);
+  EXPECT_EQ(Cli("voltage --port COM3 --repair undo --yes", "", secondUser).status, 0);
+  EXPECT_EQ(HexText(tester_.Eeprom()), HexText(Image("TVA-740", {})));
+  ASSERT_FALSE(record_.Lines().empty());
+  EXPECT_EQ(record_.Lines().back().user, "nobody");
+  EXPECT_TRUE(record_.Pending().empty());
+}

@@ -33,15 +33,25 @@ ChangeLine Line(const std::string& id, const char* outcome, const char* action =
   return line;
 }
 
-// The record file as a writer killed in the middle, or a full one, left it.
+// The record file as a writer killed in the middle, a full one, or a
+// rotation cut short left it.
 struct RecordCase {
   const char* name;
   std::string left;    // the file's content before the append
   size_t linesAfter;   // whole lines read back afterwards, all files together
   bool renamed;        // the full file renamed with a number
   size_t pending = 0;  // half-changes pending afterwards, in the current file alone
+  void (*leave)(const std::filesystem::path& record) = nullptr;  // the rest of the folder
+  bool rotationFails = false;
   friend void PrintTo(const RecordCase& row, std::ostream* out) { *out << row.name; }
 };
+
+std::filesystem::path NewFile(const std::filesystem::path& record) {
+  return std::filesystem::path(record) += ".new";
+}
+std::filesystem::path FirstNumbered(const std::filesystem::path& record) {
+  return std::filesystem::path(record).replace_filename("changes.1.jsonl");
+}
 
 class RecordFile : public ::testing::TestWithParam<RecordCase> {
  protected:
@@ -54,7 +64,11 @@ class RecordFile : public ::testing::TestWithParam<RecordCase> {
 TEST_P(RecordFile, AppendsOneWholeLine) {
   std::filesystem::create_directories(record_.File().parent_path());
   std::ofstream(record_.File(), std::ios::binary) << GetParam().left;
-  EXPECT_EQ(record_.Append(LineNumbered(1)), "");
+  if (GetParam().leave) GetParam().leave(record_.File());
+  std::string rotation;
+  EXPECT_EQ(record_.Append(LineNumbered(1), &rotation), "");
+  EXPECT_EQ(rotation.empty(), !GetParam().rotationFails);
+  EXPECT_EQ(std::filesystem::exists(NewFile(record_.File())), GetParam().rotationFails);
   const std::vector<ChangeLine> lines = record_.Lines();
   ASSERT_EQ(lines.size(), GetParam().linesAfter);
   EXPECT_EQ(lines.back().user, LineNumbered(1).user);
@@ -80,7 +94,36 @@ INSTANTIATE_TEST_SUITE_P(
                       RecordCase{"FullWithAHalfChange",
                                  ToJsonLine(Line("a", kOutcomeHalfChanged)) + "\n" +
                                      std::string(kRecordFileLimit, ' ') + "\n",
-                                 3, true, 1}),
+                                 3, true, 1},
+                      // Cut short before the full file got its number: begun again.
+                      RecordCase{"LeftANewFile", ToJsonLine(Line("a", kOutcomeHalfChanged)) + "\n",
+                                 2, false, 1,
+                                 [](const std::filesystem::path& record) {
+                                   std::ofstream(NewFile(record)) << R"({"id":"a","ti)";
+                                 }},
+                      // Cut short after: finished, the file read once under its number.
+                      RecordCase{"LeftTheFullFileUnderTwoNames",
+                                 ToJsonLine(Line("a", kOutcomeHalfChanged)) + "\n" +
+                                     std::string(kRecordFileLimit, ' ') + "\n",
+                                 3, true, 1,
+                                 [](const std::filesystem::path& record) {
+                                   std::filesystem::create_hard_link(record, FirstNumbered(record));
+                                   std::ofstream(NewFile(record))
+                                       << ToJsonLine(Line("a", kOutcomeHalfChanged)) << "\n";
+                                 }},
+                      // Left without a current file: begun anew with the pending lines.
+                      RecordCase{"LeftNoCurrentFile", ToJsonLine(Line("a", kOutcomeHalfChanged)) + "\n",
+                                 3, true, 1,
+                                 [](const std::filesystem::path& record) {
+                                   std::filesystem::rename(record, FirstNumbered(record));
+                                 }},
+                      // No new file can be made: the full one takes the line, and says so.
+                      RecordCase{"CannotBeRotated", std::string(kRecordFileLimit, ' ') + "\n", 1,
+                                 false, 0,
+                                 [](const std::filesystem::path& record) {
+                                   std::filesystem::create_directories(NewFile(record) / "x");
+                                 },
+                                 true}),
     RowName());
 
 // Which changes the lines leave pending: a half-change stays until a line
@@ -181,17 +224,20 @@ TEST(RecordLine, TextThatIsNoUtf8IsWrittenWithReplacements) {
 }
 
 // The record read back over rotated files: oldest file first, so that the
-// history's newest-first order holds across them.
+// history's newest-first order holds across them, by number whatever is
+// missing between.
 TEST(RecordFiles, ReadOldestFileFirst) {
   const ScratchDir scratch;
   const ChangeRecord record(scratch / "changes.jsonl");
-  for (const char* n : {"1", "2", ""}) {
+  for (const char* n : {"2", "10", ""}) {
     const std::string name = std::string("changes") + (*n ? "." : "") + n + ".jsonl";
     std::ofstream(scratch / name) << ToJsonLine(Line(*n ? n : "3", kOutcomeDone)) << "\n";
   }
+  // A rotation cut short after the link: one file under two names, read once.
+  std::filesystem::create_hard_link(scratch / "changes.jsonl", scratch / "changes.11.jsonl");
   std::vector<std::string> ids;
   for (const ChangeLine& line : record.Lines()) ids.push_back(line.id);
-  EXPECT_EQ(ids, (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(ids, (std::vector<std::string>{"2", "10", "3"}));
 }
 
 TEST(RecordWriters, TwoAtOnceNeverMeetInALine) {
