@@ -3,7 +3,8 @@
 #include "PortNames.h"
 
 std::optional<int> AnswerCommandLine(int argc, char** argv, const std::string& version,
-                                     const std::string& settingsPath, std::ostream& out) {
+                                     const std::string& settingsPath,
+                                     const std::string& recordPath, std::ostream& out) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--version") {
@@ -19,7 +20,12 @@ std::optional<int> AnswerCommandLine(int argc, char** argv, const std::string& v
              "Settings file: "
           << settingsPath
           << "\n"
-             "  Choose the port and the device in the Option dialog."
+             "  Choose the port and the device in the Option dialog.\n"
+             "Record of changes: "
+          << (recordPath.empty() ? "none (no folder for it)" : recordPath)
+          << "\n"
+             "  Every change made to a tester, and any change cut short, which is\n"
+             "  offered for putting right before the tester is changed again."
           << kPortNamesHelp
           << "\n"
              "  --help     show this text\n"

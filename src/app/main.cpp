@@ -2,11 +2,13 @@
 #include <QApplication>
 #include <sstream>
 
+#include "ChangeRecord.h"
 #include "CommandLine.h"
 #include "CommandLineOutput.h"
 #include "HandlerGuard.h"
 #include "Language.h"
 #include "MessageBoxes.h"
+#include "PathText.h"
 #include "Messages.h"
 #include "ProgramFile.h"
 #include "ProgramWindows.h"
@@ -20,7 +22,7 @@ int main(int argc, char** argv) {  // arguments other than these and Qt's own ar
   std::ostringstream answer;
   if (const auto status =
           AnswerCommandLine(argc, argv, GetFileVersionText(), SettingsFileForUser(settingsFile),
-                            answer)) {
+                            Utf8Of(ChangeRecordPath()), answer)) {
     if (!WriteCommandLineAnswer(answer.str())) {
       // Started from a shortcut with --help: nowhere to write, so it is shown.
       QApplication application(argc, argv);

@@ -15,8 +15,9 @@ class QtMessageBoxes : public MessageBoxes {
     BuildMessageBox(BoxKind::Information, text, false, QApplication::activeWindow(), details)
         ->exec();
   }
-  bool Confirm(const QString& text, bool yesIsDefault) override {
-    return BuildMessageBox(BoxKind::Confirmation, text, yesIsDefault, QApplication::activeWindow())
+  bool Confirm(const QString& text, bool yesIsDefault, const QString& details) override {
+    return BuildMessageBox(BoxKind::Confirmation, text, yesIsDefault, QApplication::activeWindow(),
+                           details)
                ->exec() == QMessageBox::Yes;
   }
   int Choose(const QString& text, const QStringList& choices) override {
@@ -47,8 +48,8 @@ class NextBoxDetails : public MessageBoxes {
   void Information(const QString& text, const QString& details) override {
     Target().Information(text, WithDetailsForNextBox(details));
   }
-  bool Confirm(const QString& text, bool yesIsDefault) override {
-    return Target().Confirm(text, yesIsDefault);
+  bool Confirm(const QString& text, bool yesIsDefault, const QString& details) override {
+    return Target().Confirm(text, yesIsDefault, details);
   }
   int Choose(const QString& text, const QStringList& choices) override {
     return Target().Choose(text, choices);

@@ -16,8 +16,8 @@ class MessageBoxes {
   // are any, wait behind a "Show Details..." button: why a port did not
   // open, what the system said.
   virtual void Information(const QString& text, const QString& details = {}) = 0;
-  // A Yes/No question; true only for Yes.
-  virtual bool Confirm(const QString& text, bool yesIsDefault) = 0;
+  // A Yes/No question; true only for Yes. details as above: why it is asked.
+  virtual bool Confirm(const QString& text, bool yesIsDefault, const QString& details = {}) = 0;
   // A question with a button per choice, the last one the default and the
   // answer to the close box; answers the index of the choice.
   virtual int Choose(const QString& text, const QStringList& choices) = 0;

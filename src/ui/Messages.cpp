@@ -73,3 +73,8 @@ QString ConnectedStatus(const std::string& versionText) {
   return Tr(QT_TRANSLATE_NOOP("Messages", " It is now connected: %1"))
       .arg(VersionTextForUser(versionText));
 }
+
+QString RecordTroubleDetails(const std::string& file, const std::string& reason) {
+  return Tr(QT_TRANSLATE_NOOP("Messages", "The record of changes: %1\n%2"))
+      .arg(QString::fromStdString(file), QString::fromStdString(reason));
+}

@@ -109,3 +109,21 @@ QString VoltagePanelText(std::uint16_t voltage);
 inline constexpr TranslatedText kChangeVoltageQuestion{
     QT_TRANSLATE_NOOP("Messages", " Change device's nominal voltage ?")};
 QString VoltageChangedMessage(std::uint16_t voltage);
+
+// --- The record of changes -----------------------------------------------
+
+// The record cannot be read: a change cut short on the tester could not be
+// looked for, so a dialog shows what the tester holds and writes nothing.
+inline constexpr TranslatedText kRecordUnreadableMessage{QT_TRANSLATE_NOOP(
+    "Messages",
+    "The record of changes cannot be read, so it is not known whether a change to this tester "
+    "was cut short. Its settings are shown, but nothing will be written to it until the record "
+    "can be read.")};
+// The file and the system's reason, for the details.
+QString RecordTroubleDetails(const std::string& file, const std::string& reason);
+// The record cannot take the first line of a change of several writes (the
+// reason goes with the details).
+inline constexpr TranslatedText kUnrecordedChangeQuestion{QT_TRANSLATE_NOOP(
+    "Messages",
+    "The record of changes cannot take this change, so if the change is cut short between its "
+    "writes, nothing will find it. Change the tester without a trace all the same?")};

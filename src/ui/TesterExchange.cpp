@@ -31,22 +31,34 @@ class InputBlocker : public QObject {
 int depth = 0;
 InputBlocker* blocker = nullptr;
 
-}  // namespace
-
-TesterExchange::TesterExchange() {
-  if (depth++ > 0) return;
-  if (qApp) {
-    blocker = new InputBlocker;
-    qApp->installEventFilter(blocker);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-  }
+void BlockInput() {
+  if (!qApp || blocker) return;
+  blocker = new InputBlocker;
+  qApp->installEventFilter(blocker);
+  QApplication::setOverrideCursor(Qt::BusyCursor);
 }
 
-TesterExchange::~TesterExchange() {
-  if (--depth > 0 || !blocker) return;
+void UnblockInput() {
+  if (!blocker) return;
   QApplication::restoreOverrideCursor();
   delete blocker;  // also removes the filter
   blocker = nullptr;
+}
+
+}  // namespace
+
+TesterExchange::TesterExchange() {
+  if (depth++ == 0) BlockInput();
+}
+
+TesterExchange::~TesterExchange() {
+  if (--depth == 0) UnblockInput();
+}
+
+TesterExchangePause::TesterExchangePause() { UnblockInput(); }
+
+TesterExchangePause::~TesterExchangePause() {
+  if (depth > 0) BlockInput();
 }
 
 bool TesterExchange::Running() { return depth > 0; }

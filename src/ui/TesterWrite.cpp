@@ -5,6 +5,8 @@
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "MeterHost.h"
+#include "PathText.h"
+#include "RecordTrouble.h"
 #include "TesterExchange.h"
 
 HalfChangeWords TranslatedHalfChangeWords() {
@@ -71,51 +73,90 @@ class RecordNoteToNextBox {
   ChangeRecorder& recorder_;
 };
 
-// The write with the tester, recorded in the host's record.
-bool RecordedWrite(MeterHost& host, const Asked& asked, const std::function<bool()>& write) {
-  TMeter& meter = host.Meter();
-  const RecordNoteToNextBox note(host.Recorder());
-  return host.Recorder().Recorded(meter, meter.Port->Port(), asked,
-                                  [&] { return WithTester(write); });
+// Asked when the record cannot take the first line of a change of several
+// writes: the line is idle, so the user may answer while the exchange waits.
+bool UnrecordedChangeAllowed(const std::string& reason) {
+  const TesterExchangePause answering;
+  return Boxes().Confirm(kUnrecordedChangeQuestion, false, QString::fromStdString(reason));
 }
 
-}  // namespace
+// The write with the tester, recorded in the host's record. false when the
+// tester refused it, or the user would not have it made without a trace.
+bool RecordedWrite(MeterHost& host, const Asked& asked, const std::function<bool()>& write) {
+  TMeter& meter = host.Meter();
+  ChangeRecorder& recorder = host.Recorder();
+  const RecordNoteToNextBox note(recorder);
+  recorder.UnrecordedChangeAllowed = UnrecordedChangeAllowed;
+  try {
+    return recorder.Recorded(meter, meter.Port->Port(), asked, [&] { return WithTester(write); });
+  } catch (const ChangeNotRecorded&) {
+    return false;  // nothing sent: the user said no
+  }
+}
 
-bool HalfChangeSettled(MeterHost& host, bool* wasFound) {
+// What the look-up for a change cut short on the tester came to.
+enum class LookUp {
+  Nothing,     // none pending on it
+  PutRight,    // one found, and finished or undone now
+  Left,        // one found, and left for now (or the repair overtaken)
+  Unreadable,  // the record could not be read: the user has been told
+};
+
+// Looks for a change cut short on the identified tester and, when it holds
+// one, offers to put it right.
+LookUp LookForHalfChange(MeterHost& host) {
   TMeter& meter = host.Meter();
   const std::string port = meter.Port->Port();
   std::optional<FoundHalfChange> found;
-  {
+  try {
     const RecordNoteToNextBox note(host.Recorder());
     found = WithTester([&] { return FindHalfChange(host.Recorder(), meter, port); });
+  } catch (const RecordUnreadable& unreadable) {
+    Boxes().Information(kRecordUnreadableMessage,
+                        RecordTroubleDetails(Utf8Of(unreadable.file), unreadable.reason));
+    return LookUp::Unreadable;
   }
-  if (wasFound) *wasFound = found.has_value();
-  if (!found) return true;
+  if (!found) return LookUp::Nothing;
   const ChangeLine& halfChange = found->line;
   const int choice = Boxes().Choose(HalfChangeOfferMessage(HalfChangeStory(
                                         halfChange, found->examined, TranslatedHalfChangeWords())),
                                     {kFinishChoice, kUndoChoice, kLeaveChoice});
-  if (choice != 0 && choice != 1) return false;
+  if (choice != 0 && choice != 1) return LookUp::Left;
   const Repair repair = choice == 0 ? Repair::Finish : Repair::Undo;
   // As before any write: the tester identified anew.
-  if (!host.MeterCorrect(meter.MeterType)) return false;
+  if (!host.MeterCorrect(meter.MeterType)) return LookUp::Left;
   if (!RecordedWrite(host, RepairOf(halfChange, repair),
                      [&] { return WriteRepair(meter, halfChange, repair); })) {
     Boxes().Information(kRepairOvertakenMessage);
-    return false;
+    return LookUp::Left;
   }
   Boxes().Information(QString::fromStdString(RepairedText(repair, TranslatedHalfChangeWords())));
-  return true;
+  return LookUp::PutRight;
+}
+
+}  // namespace
+
+bool HalfChangeSettled(MeterHost& host) {
+  // A record that cannot be read still lets a dialog show what the tester
+  // holds; its write is refused.
+  return LookForHalfChange(host) != LookUp::Left;
 }
 
 WriteOutcome WriteToTester(MeterHost& host, const Asked& asked,
                            const std::function<bool()>& write) {
   // Another tester plugged in meanwhile: MeterCorrect has said so.
   if (!host.MeterCorrect(host.Meter().MeterType)) return WriteOutcome::OtherTester;
-  // One of the model holding a change cut short: it is offered for putting
+  switch (LookForHalfChange(host)) {
+    case LookUp::Nothing:
+      return RecordedWrite(host, asked, write) ? WriteOutcome::Written : WriteOutcome::NotWritten;
+    case LookUp::Unreadable:
+      // It may hide a change cut short, which a write would build on.
+      return WriteOutcome::NotWritten;
+    case LookUp::PutRight:
+    case LookUp::Left:
+      break;
+  }
+  // One of the model holding a change cut short: it was offered for putting
   // right instead, and nothing is built on it.
-  bool halfChanged = false;
-  HalfChangeSettled(host, &halfChanged);
-  if (halfChanged) return WriteOutcome::HalfChanged;
-  return RecordedWrite(host, asked, write) ? WriteOutcome::Written : WriteOutcome::NotWritten;
+  return WriteOutcome::HalfChanged;
 }

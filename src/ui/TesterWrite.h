@@ -22,9 +22,10 @@ HalfChangeWords TranslatedHalfChangeWords();
 // undo it. True when the dialog may open: nothing to put right, or
 // put right now. False when the user leaves it for now (nothing written,
 // nothing recorded; the offer comes again) or the repair found the tester
-// changed meanwhile; a repair that fails leaves the offer to come again.
-// found, when given, tells whether the tester held one.
-bool HalfChangeSettled(MeterHost& host, bool* found = nullptr);
+// changed meanwhile; a repair that fails leaves the offer to come again. A
+// record that cannot be read is told, and the dialog opens to show what
+// the tester holds; its write is then refused.
+bool HalfChangeSettled(MeterHost& host);
 
 enum class WriteOutcome {
   OtherTester,  // another tester answers now: the user has been told; nothing written
@@ -37,6 +38,8 @@ enum class WriteOutcome {
 // anew, a change cut short on it is looked for (and offered), then the
 // write runs under the exchange lock and the record keeps what came of it,
 // whether it returns or raises; what the record has to tell (a change cut
-// short, a line it could not keep) goes with the next box. write answers
-// false when the tester refused it.
+// short, a line it could not keep) goes with the next box. A record that
+// cannot be read lets nothing be written; one that cannot take the first
+// line of a change of several writes has the user asked first, default No.
+// write answers false when the tester refused it.
 WriteOutcome WriteToTester(MeterHost& host, const Asked& asked, const std::function<bool()>& write);

@@ -43,17 +43,20 @@ TEST(CommandLine, VersionAndHelpAnswerOthersStart) {
   char help[] = "--help";
   char qtStyle[] = "-style=fusion";
   char* withVersion[] = {program, version};
-  EXPECT_EQ(AnswerCommandLine(2, withVersion, "1.0.2.31", "/x.ini", out), 0);
+  EXPECT_EQ(AnswerCommandLine(2, withVersion, "1.0.2.31", "/x.ini", "", out), 0);
   EXPECT_EQ(out.str(), "kavel-setup 1.0.2.31\n");
   out.str("");
   char* withHelp[] = {program, help};
-  EXPECT_EQ(AnswerCommandLine(2, withHelp, "1", "/home/u/.config/kavel-setup/kavel-setup.ini", out),
+  EXPECT_EQ(AnswerCommandLine(2, withHelp, "1", "/home/u/.config/kavel-setup/kavel-setup.ini",
+                              "/var/lib/kavel-setup/changes.jsonl", out),
             0);
   EXPECT_NE(out.str().find("Settings file: /home/u/.config/kavel-setup/kavel-setup.ini"),
             std::string::npos);
   EXPECT_NE(out.str().find("[Ports]"), std::string::npos);
+  EXPECT_NE(out.str().find("Record of changes: /var/lib/kavel-setup/changes.jsonl"),
+            std::string::npos);
   char* other[] = {program, qtStyle};
-  EXPECT_FALSE(AnswerCommandLine(2, other, "1", "/x.ini", out));
+  EXPECT_FALSE(AnswerCommandLine(2, other, "1", "/x.ini", "", out));
 }
 
 // The built program, killed as a logout kills it: it saves its settings and

@@ -50,6 +50,13 @@ enum class LineFault {
 
 enum class Image { Old, New, HalfChange, Elsewhere };
 
+// The record of changes the program is given.
+enum class Record {
+  Fine,
+  Unwritable,  // a file where its folder should be
+  Unreadable,  // a folder where the file should be
+};
+
 struct Aim {
   char command;
   int address;
@@ -89,7 +96,8 @@ struct FaultCase {
   // The outcome of the record's last line; nullptr: as the place has it
   // (RecordedByPlace).
   const char* recorded = nullptr;
-  bool recordUnwritable = false;  // a file where the record's folder should be
+  Record record = Record::Fine;
+  bool withoutTrace = false;  // the user has a change the record cannot take made all the same
   friend void PrintTo(const FaultCase& row, std::ostream* out) { *out << row.name; }
 };
 
@@ -121,7 +129,16 @@ const char kOffer[] =
 const char kMismatch[] =
     "The device connected is not of TVA-740 type, \r It is now connected: DKL-310 v1.00";
 
+const char kWithoutTrace[] =
+    "The record of changes cannot take this change, so if the change is cut short between its "
+    "writes, nothing will find it. Change the tester without a trace all the same?";
+const char kUnreadable[] =
+    "The record of changes cannot be read, so it is not known whether a change to this tester "
+    "was cut short. Its settings are shown, but nothing will be written to it until the record "
+    "can be read.";
+
 constexpr BoxKind kInfo = BoxKind::Information;
+constexpr BoxKind kConfirm = BoxKind::Confirmation;
 constexpr BoxKind kReport = BoxKind::Failure;
 constexpr BoxKind kChoice = BoxKind::Choice;
 
@@ -157,9 +174,14 @@ class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterfa
     Remember("COM3", "TVA740v2_299Type");
     Start();
     old_ = tester_.Eeprom();
-    if (GetParam().recordUnwritable) {
+    if (GetParam().record == Record::Unwritable) {
       std::ofstream(dir_ / "state") << "";
       qputenv(kRecordVariable, QByteArray::fromStdString((dir_ / "state" / "changes.jsonl").string()));
+    }
+    if (GetParam().record == Record::Unreadable) {
+      std::filesystem::create_directories(dir_ / "unreadable" / "changes.jsonl");
+      qputenv(kRecordVariable,
+              QByteArray::fromStdString((dir_ / "unreadable" / "changes.jsonl").string()));
     }
     if (HalfChangePlace(GetParam().place)) {
       std::ofstream(record_.File()) << TvaHalfChangedLine();
@@ -204,7 +226,7 @@ class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterfa
   // Drives the place; answers whether its dialog was still open afterwards.
   bool Run() {
     TForm1& form = *form_;
-    boxes_.answers = {true};
+    boxes_.answers = {true, GetParam().withoutTrace};
     switch (GetParam().place) {
       case Place::Menu:
         Inject();
@@ -287,7 +309,7 @@ TEST_P(FaultMatrix, MessageWindowEepromAndRecord) {
     EXPECT_EQ(boxes_.shown.back().text, QString::fromUtf8(c.message));
     // Told once, with the outcome of the change.
     EXPECT_EQ(boxes_.shown.back().details.contains("could not be added to the record of changes"),
-              c.recordUnwritable);
+              c.record == Record::Unwritable && c.kind != BoxKind::Confirmation);
   } else {
     EXPECT_TRUE(boxes_.shown.empty());
   }
@@ -300,11 +322,12 @@ TEST_P(FaultMatrix, MessageWindowEepromAndRecord) {
   // stays pending, and the user is told so with the outcome; the AUTO-mode
   // byte is one location, never a mix.
   const bool halfChanged = recorded == kOutcomeHalfChanged && c.place < Place::OptionsTest;
-  EXPECT_EQ(record_.Pending().size(), halfChanged && !c.recordUnwritable ? 1u : 0u);
+  const bool recordFine = c.record == Record::Fine;
+  EXPECT_EQ(record_.Pending().size(), halfChanged && recordFine ? 1u : 0u);
   if (!boxes_.shown.empty() && !HalfChangePlace(c.place) &&
       boxes_.shown.back().kind != BoxKind::Choice) {
     EXPECT_EQ(boxes_.shown.back().details.contains("the tester may now hold a mix"),
-              halfChanged || (c.recordUnwritable && c.image == Image::HalfChange));
+              halfChanged || (!recordFine && c.image == Image::HalfChange));
   }
 }
 
@@ -402,13 +425,26 @@ INSTANTIATE_TEST_SUITE_P(
                       ROW_RECORDED(VoltageSetSecond, None, kInfo, kVoltageChanged, false, New,
                                    "done"),
                       ROW_RECORDED(AutoSetWrite, None, kInfo, kAutoChanged, false, New, "done"),
-                      // The change is made all the same, and the user told.
+                      // A record that cannot take the voltage switch's first line: asked,
+                      // default No, nothing written; or made all the same, and the user told.
                       FaultCase{"VoltageSetSecond_None_RecordUnwritable", Place::VoltageSetSecond,
-                                LineFault::None, kInfo, kVoltageChanged, false, Image::New, "",
-                                true},
-                      FaultCase{"VoltageSetSecond_HangUp_RecordUnwritable",
+                                LineFault::None, kConfirm, kWithoutTrace, false, Image::Old, "",
+                                Record::Unwritable},
+                      FaultCase{"VoltageSetSecond_None_RecordUnwritableYes",
+                                Place::VoltageSetSecond, LineFault::None, kInfo, kVoltageChanged,
+                                false, Image::New, "", Record::Unwritable, true},
+                      FaultCase{"VoltageSetSecond_HangUp_RecordUnwritableYes",
                                 Place::VoltageSetSecond, LineFault::HangUp, kReport, kHungUp, true,
-                                Image::HalfChange, "", true},
+                                Image::HalfChange, "", Record::Unwritable, true},
+                      // The AUTO-mode byte, one location, is written and the user told.
+                      FaultCase{"AutoSetWrite_None_RecordUnwritable", Place::AutoSetWrite,
+                                LineFault::None, kInfo, kAutoChanged, false, Image::New, "",
+                                Record::Unwritable},
+                      // A record that cannot be read: the dialog shows the tester, its
+                      // write is refused with nothing sent.
+                      FaultCase{"VoltageSetSecond_None_RecordUnreadable", Place::VoltageSetSecond,
+                                LineFault::None, kInfo, kUnreadable, false, Image::Old, "",
+                                Record::Unreadable},
                       // Put right, recorded, and the dialog opens on the tester as it is now.
                       ROW_RECORDED(HalfChangeFinish, None, kInfo, kFinished, true, New, "done"),
                       ROW_RECORDED(HalfChangeUndo, None, kInfo, kUndone, true, Old, "done"),

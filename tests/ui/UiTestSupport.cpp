@@ -9,8 +9,8 @@ void RecordingBoxes::Information(const QString& text, const QString& details) {
   shown.push_back({BoxKind::Information, text, false, details});
 }
 
-bool RecordingBoxes::Confirm(const QString& text, bool yesIsDefault) {
-  shown.push_back({BoxKind::Confirmation, text, yesIsDefault, {}});
+bool RecordingBoxes::Confirm(const QString& text, bool yesIsDefault, const QString& details) {
+  shown.push_back({BoxKind::Confirmation, text, yesIsDefault, details});
   if (answers.empty()) return false;
   const bool answer = answers.front();
   answers.pop_front();

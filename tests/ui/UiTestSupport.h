@@ -22,7 +22,7 @@ class RecordingBoxes : public MessageBoxes {
   ~RecordingBoxes() override { InstallMessageBoxes(nullptr); }
 
   void Information(const QString& text, const QString& details) override;
-  bool Confirm(const QString& text, bool yesIsDefault) override;
+  bool Confirm(const QString& text, bool yesIsDefault, const QString& details) override;
   int Choose(const QString& text, const QStringList& choices) override;
   void Failure(const QString& text, const QString& details) override;
 
