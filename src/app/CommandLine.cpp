@@ -20,14 +20,15 @@ std::optional<int> AnswerCommandLine(int argc, char** argv, const std::string& v
              "Settings file: "
           << settingsPath
           << "\n"
-             "  Choose the port and the device in the Option dialog.\n"
+             "  Choose the port and the device in the Option dialog."
+          << kPortNamesHelp
+          << "\n"
              "Record of changes: "
           << (recordPath.empty() ? "none (no folder for it)" : recordPath)
           << "\n"
-             "  Every change made to a tester, and any change cut short, which is\n"
-             "  offered for putting right before the tester is changed again."
-          << kPortNamesHelp
-          << "\n"
+             "  Every change made to a tester; a change cut short is offered for\n"
+             "  putting right before the tester is changed again.\n"
+             "\n"
              "  --help     show this text\n"
              "  --version  show the program's version\n";
       return 0;
