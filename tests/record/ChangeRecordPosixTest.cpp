@@ -5,23 +5,8 @@
 #include "ChangeRecord.h"
 #include "EnvironmentSetting.h"
 #include "PolishLocale.h"
+#include "RecordedLines.h"
 #include "ScratchDir.h"
-
-namespace {
-
-ChangeLine HalfChange() {
-  ChangeLine line;
-  line.id = "a";
-  line.time = "2026-12-07T10:00:00.000Z";
-  line.action = kActionChange;
-  line.from = 220;
-  line.to = 230;
-  line.locations = {{40, "5C 87", "66 87", "", "written"}, {126, "34 12", "3E 12", "", "unknown"}};
-  line.outcome = kOutcomeHalfChanged;
-  return line;
-}
-
-}  // namespace
 
 // The program applies the user's locale; in Polish a decimal comma would
 // make "40," a number if the record were read by the locale.
@@ -31,7 +16,7 @@ TEST(RecordInPolish, ReadsAndWritesAsInC) {
   std::vector<ChangeLine> pending;
   {
     const PolishLocale polish;
-    EXPECT_EQ(record.Append(HalfChange()), "");
+    EXPECT_EQ(record.Append(HalfChangedLine()), "");
     pending = record.Pending();
   }
   ASSERT_EQ(pending.size(), 1u);
@@ -43,7 +28,7 @@ TEST(RecordFolder, TheUsersOwnIsPrivateAndAFileNameAloneWorks) {
   const ScratchDir scratch;
   const EnvironmentSetting state("XDG_STATE_HOME", (scratch / "state").c_str());
   const EnvironmentSetting chosen(kRecordVariable, nullptr);
-  EXPECT_EQ(ChangeRecord(ChangeRecordPath()).Append(HalfChange()), "");
+  EXPECT_EQ(ChangeRecord(ChangeRecordPath()).Append(HalfChangedLine()), "");
   struct stat folder {};
   ASSERT_EQ(stat((scratch / "state" / "kavel-setup").c_str(), &folder), 0);
   EXPECT_EQ(folder.st_mode & 0777, 0700u);
@@ -55,7 +40,7 @@ TEST(RecordFolder, TheUsersOwnIsPrivateAndAFileNameAloneWorks) {
   std::filesystem::current_path(scratch.Path());
   const mode_t umaskBefore = umask(022);
   const EnvironmentSetting here(kRecordVariable, "changes.jsonl");
-  EXPECT_EQ(ChangeRecord(ChangeRecordPath()).Append(HalfChange()), "");
+  EXPECT_EQ(ChangeRecord(ChangeRecordPath()).Append(HalfChangedLine()), "");
   umask(umaskBefore);
   std::filesystem::current_path(before);
   struct stat file {};

@@ -5,17 +5,16 @@
 
 #include "ChangeRecord.h"
 #include "NamedRows.h"
+#include "RecordedLines.h"
 #include "ScratchDir.h"
 
 namespace {
 
+// A change of one location, done, by the user numbered n.
 ChangeLine LineNumbered(int n) {
-  ChangeLine line;
-  line.time = "2026-12-07T10:00:00.000Z";
-  line.port = "COM3";
+  ChangeLine line = HalfChangedLine();
   line.user = "Łukasz \"tech\" \\ " + std::to_string(n);  // escaped and read back whole
-  line.change = "nominal voltage 220 V to 230 V";
-  line.locations = {{40, "5C 87", "66 87", "", "written"}};
+  line.locations.resize(1);
   line.outcome = kOutcomeDone;
   return line;
 }
@@ -196,12 +195,12 @@ TEST(RecordLine, OnlyWholeNumbersWhereTheRecordHasNumbers) {
   const std::string good = ToJsonLine(Line("a", kOutcomeDone));
   ASSERT_TRUE(ParseChangeLine(good));
   for (const auto& [part, replacement] :
-       std::vector<std::pair<std::string, std::string>>{{"40", "40.0"},
-                                                        {"40", "4e1"},
-                                                        {"40", "-40"},
-                                                        {"40", "\"40\""},
-                                                        {"40", "65536"},
-                                                        {"40", "1e400"},
+       std::vector<std::pair<std::string, std::string>>{{":40,", ":40.0,"},
+                                                        {":40,", ":4e1,"},
+                                                        {":40,", ":-40,"},
+                                                        {":40,", ":\"40\","},
+                                                        {":40,", ":65536,"},
+                                                        {":40,", ":1e400,"},
                                                         {"\"66 87\"", "6687"},
                                                         {"\"settles\":false", "\"settles\":0"}}) {
     std::string bad = ToJsonLine(Line("a", kOutcomeDone, kActionFinish, "x"));
