@@ -19,8 +19,8 @@ class QtMessageBoxes : public MessageBoxes {
     return BuildMessageBox(BoxKind::Confirmation, text, yesIsDefault, QApplication::activeWindow())
                ->exec() == QMessageBox::Yes;
   }
-  int Choose(const QString& text, const QStringList& choices) override {
-    const auto box = BuildChoiceBox(text, choices, QApplication::activeWindow());
+  int Choose(const QString& text, const QStringList& choices, const QString& details) override {
+    const auto box = BuildChoiceBox(text, choices, QApplication::activeWindow(), details);
     box->exec();
     const qsizetype chosen = box->buttons().indexOf(box->clickedButton());
     return static_cast<int>(chosen < 0 ? choices.size() - 1 : chosen);
@@ -50,8 +50,8 @@ class NextBoxDetails : public MessageBoxes {
   bool Confirm(const QString& text, bool yesIsDefault) override {
     return Target().Confirm(text, yesIsDefault);
   }
-  int Choose(const QString& text, const QStringList& choices) override {
-    return Target().Choose(text, choices);
+  int Choose(const QString& text, const QStringList& choices, const QString& details) override {
+    return Target().Choose(text, choices, details);
   }
   void Failure(const QString& text, const QString& details) override {
     Target().Failure(text, WithDetailsForNextBox(details));
@@ -96,7 +96,7 @@ std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text, 
       break;
     case BoxKind::Choice:
       // BuildChoiceBox adds a button per choice.
-      box->setWindowTitle(kConfirmationCaption);
+      box->setWindowTitle(kCutShortCaption);
       box->setIcon(QMessageBox::Warning);
       break;
     case BoxKind::Failure:
@@ -109,8 +109,8 @@ std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text, 
 }
 
 std::unique_ptr<QMessageBox> BuildChoiceBox(const QString& text, const QStringList& choices,
-                                            QWidget* parent) {
-  auto box = BuildMessageBox(BoxKind::Choice, text, false, parent);
+                                            QWidget* parent, const QString& details) {
+  auto box = BuildMessageBox(BoxKind::Choice, text, false, parent, details);
   for (const QString& choice : choices) box->addButton(choice, QMessageBox::ActionRole);
   // The last choice is the one that changes nothing: Enter and Escape both.
   QAbstractButton* last = box->buttons().back();
