@@ -4,28 +4,8 @@
 <context>
     <name>HalfChange</name>
     <message>
-        <source>The change of this %1 on %2 on %3 at %4 UTC (%5) was cut short between its writes: its %6 holds the new setting, its %7 still the old one. Until this is put right the tester is neither as it was nor as it was meant to be.</source>
-        <translation>Zmiana w mierniku %1 na porcie %2, wykonana %3 o %4 UTC (%5), została przerwana między zapisami: %6 ma już nowe ustawienie, a %7 nadal stare. Dopóki nie zostanie to naprawione, miernik nie jest ani w stanie poprzednim, ani w zamierzonym.</translation>
-    </message>
-    <message>
-        <source>nominal voltage %1 V to %2 V</source>
-        <translation>napięcie znamionowe z %1 V na %2 V</translation>
-    </message>
-    <message>
-        <source>AUTO-mode byte %1 to %2</source>
-        <translation>bajt trybu AUTO z %1 na %2</translation>
-    </message>
-    <message>
-        <source>%1 and %2</source>
-        <translation>%1 i %2</translation>
-    </message>
-    <message>
         <source>voltage word</source>
         <translation>słowo napięcia</translation>
-    </message>
-    <message>
-        <source>balance word</source>
-        <translation>słowo równoważące</translation>
     </message>
     <message>
         <source>AUTO-mode byte</source>
@@ -36,20 +16,16 @@
         <translation>bit napięcia</translation>
     </message>
     <message>
-        <source>settings block&apos;s CRC</source>
-        <translation>suma CRC bloku ustawień</translation>
-    </message>
-    <message>
         <source>EEPROM address %1</source>
         <translation>adres EEPROM %1</translation>
     </message>
     <message>
         <source>The change was cut short between its writes: the tester may now hold a mix of old and new bytes, neither the old setting nor the new one (its %1).</source>
-        <translation>Zmiana została przerwana między zapisami: miernik może teraz mieć mieszaninę starych i nowych bajtów, ani poprzednie, ani nowe ustawienie (%1).</translation>
+        <translation>Zmiana została przerwana między zapisami: miernik może teraz zawierać częściowo poprzednie, a częściowo nowe bajty, czyli ani poprzednie, ani nowe ustawienie (%1).</translation>
     </message>
     <message>
         <source>%1 %2 (old) or %3 (new)</source>
-        <translation>%1: %2 (stare) lub %3 (nowe)</translation>
+        <translation>%1: %2 (poprzednie) lub %3 (nowe)</translation>
     </message>
     <message>
         <source>%1, %2</source>
@@ -57,11 +33,11 @@
     </message>
     <message>
         <source>It will be offered for finishing or undoing the next time this tester is met.</source>
-        <translation>Przy następnym podłączeniu tego miernika program zaproponuje dokończenie lub cofnięcie zmiany.</translation>
+        <translation>Przy następnym połączeniu z tym miernikiem program zaproponuje dokończenie lub cofnięcie zmiany.</translation>
     </message>
     <message>
         <source>The record of changes could not keep this, so it cannot be offered for finishing or undoing: have the tester checked.</source>
-        <translation>Rejestr zmian nie mógł tego zapisać, więc program nie zaproponuje dokończenia ani cofnięcia zmiany: oddaj miernik do sprawdzenia.</translation>
+        <translation>Nie udało się tego zapisać w rejestrze zmian, więc program nie zaproponuje dokończenia ani cofnięcia zmiany: oddaj miernik do sprawdzenia.</translation>
     </message>
     <message>
         <source>The change has been finished: the tester now holds the new setting throughout.</source>
@@ -70,6 +46,65 @@
     <message>
         <source>The change has been undone: the tester holds its old setting throughout again.</source>
         <translation>Zmiana została cofnięta: miernik ma znów w całości poprzednie ustawienie.</translation>
+    </message>
+    <message>
+        <source>calibration word</source>
+        <translation>słowo kompensacji kalibracji</translation>
+    </message>
+    <message>
+        <source>settings block&apos;s checksum</source>
+        <translation>suma kontrolna bloku ustawień</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>new setting&apos;s</source>
+        <translation>nowego ustawienia</translation>
+    </message>
+    <message>
+        <source>old setting&apos;s</source>
+        <translation>poprzedniego ustawienia</translation>
+    </message>
+    <message>
+        <source>nominal voltage %1 V → %2 V</source>
+        <translation>napięcie znamionowe %1 V → %2 V</translation>
+    </message>
+    <message>
+        <source>the RCD AUTO-mode settings</source>
+        <translation>ustawienia trybu AUTO pomiaru RCD</translation>
+    </message>
+    <message>
+        <source>the %1 already holds the %2 value</source>
+        <translation>%1 zawiera już wartość dla %2</translation>
+    </message>
+    <message>
+        <source>the %1 still holds the %2 one</source>
+        <translation>%1 nadal zawiera wartość dla %2</translation>
+    </message>
+    <message>
+        <source>%1 (EEPROM address %2): before the change %3, to be written %4, holds %5 now.</source>
+        <translation>%1 (adres EEPROM %2): przed zmianą %3, do zapisania %4, obecnie %5.</translation>
+    </message>
+    <message>
+        <source>The change of the %1 on port %2, begun %3, was cut short: %4.<byte value="xd"/>In the tester now %5. Until this is put right the tester is neither as it was nor as it was meant to be.</source>
+        <translation>Zmiana w mierniku %1 na porcie %2, rozpoczęta %3, została przerwana: %4.<byte value="xd"/>Obecnie %5. Dopóki zmiana nie zostanie dokończona albo cofnięta, miernik nie jest ustawiony ani tak jak przedtem, ani tak, jak miał być.</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>Change %1, begun %2 (UTC).</source>
+        <translation>Zmiana %1, rozpoczęta %2 (UTC).</translation>
+    </message>
+</context>
+<context>
+    <name>KavelLogo</name>
+    <message>
+        <source>The maker&apos;s logo</source>
+        <translation>Logo producenta</translation>
     </message>
 </context>
 <context>
@@ -80,11 +115,11 @@
     </message>
     <message>
         <source>Finish the change, undo it, or leave the tester as it is for now?</source>
-        <translation>Dokończyć zmianę, cofnąć ją, czy na razie zostawić miernik tak, jak jest?</translation>
+        <translation>Dokończyć zmianę, cofnąć ją czy na razie zostawić miernik bez zmian?</translation>
     </message>
     <message>
         <source>Set-up the command program [Options] - port: %1 incorrect</source>
-        <translation>Niepoprawny port: %1. Wybierz port szeregowy poleceniem [Opcje].</translation>
+        <translation>Nie można otworzyć portu szeregowego %1. Sprawdź, czy miernik jest podłączony do tego portu (przewód, adapter USB), albo wybierz inny port poleceniem [Opcje].</translation>
     </message>
     <message>
         <source>Port: %1   </source>
@@ -143,10 +178,6 @@
         <translation>Ustawienia miernika zmieniły się od odczytu sprzed chwili, więc niczego nie zapisano. Otwórz okno ponownie, aby zobaczyć obecne ustawienia.</translation>
     </message>
     <message>
-        <source> Port it is not been defined;   </source>
-        <translation>Nie wybrano portu szeregowego</translation>
-    </message>
-    <message>
         <source> Device and/or communication port has not been selected </source>
         <translation>Nie wybrano miernika lub portu szeregowego.</translation>
     </message>
@@ -168,19 +199,80 @@
     </message>
     <message>
         <source>You have to select at least one of the parameters <byte value="xd"/>intended for tripping RCD on.</source>
-        <translation>Zaznacz co najmniej jeden pomiar,<byte value="xd"/>który wyzwala wyłącznik różnicowoprądowy (RCD).</translation>
+        <translation>Zaznacz co najmniej jeden pomiar<byte value="xd"/>powodujący zadziałanie wyłącznika różnicowoprądowego (RCD).</translation>
     </message>
     <message>
         <source> To change setup of device&apos;s AUTO mode ?</source>
-        <translation>Zmienić ustawienia trybu AUTO miernika?</translation>
+        <translation>Zmienić ustawienia trybu AUTO pomiaru RCD w mierniku?</translation>
     </message>
     <message>
         <source> OK - done.                                     <byte value="xd"/> Setup change of device&apos;s AUTO mode successful.</source>
-        <translation>OK – gotowe.<byte value="xd"/>Ustawienia trybu AUTO miernika zostały zmienione.</translation>
+        <translation>OK – gotowe.<byte value="xd"/>Ustawienia trybu AUTO pomiaru RCD zostały zmienione.</translation>
     </message>
     <message>
         <source> Change device&apos;s nominal voltage ?</source>
         <translation>Zmienić napięcie znamionowe miernika?</translation>
+    </message>
+    <message>
+        <source>Set-up the command program [Options] - port:  incorrect</source>
+        <translation>Nie wybrano portu szeregowego. Wybierz port, do którego podłączony jest miernik, poleceniem [Opcje].</translation>
+    </message>
+    <message>
+        <source>TVA740 v1</source>
+        <comment>device in the status line</comment>
+        <translation>TVA-740 v1</translation>
+    </message>
+    <message>
+        <source>TVA740 v2</source>
+        <comment>device in the status line</comment>
+        <translation>TVA-740 v2</translation>
+    </message>
+    <message>
+        <source>DKL310</source>
+        <comment>device in the status line</comment>
+        <translation>DKL-310</translation>
+    </message>
+    <message>
+        <source> Port it is not been defined;   </source>
+        <comment>no port saved</comment>
+        <translation>Nie wybrano portu szeregowego</translation>
+    </message>
+    <message>
+        <source> Port it is not been defined;    %1</source>
+        <comment>no port saved</comment>
+        <translation>Nie wybrano portu szeregowego; miernik: %1</translation>
+    </message>
+    <message>
+        <source> Port it is not been defined;   </source>
+        <comment>the saved port did not open</comment>
+        <translation>Port szeregowy nie jest otwarty</translation>
+    </message>
+    <message>
+        <source> Port it is not been defined;    %1</source>
+        <comment>the saved port did not open</comment>
+        <translation>Port szeregowy nie jest otwarty; miernik: %1</translation>
+    </message>
+    <message>
+        <source>Port: %1    %2</source>
+        <translation>Port: %1; miernik: %2</translation>
+    </message>
+    <message>
+        <source>Change cut short</source>
+        <translation>Przerwana zmiana</translation>
+    </message>
+    <message>
+        <source>The record of changes: %1
+%2</source>
+        <translation>Rejestr zmian: %1
+%2</translation>
+    </message>
+    <message>
+        <source>The record of changes cannot be read, so it is not known whether a change to this tester was cut short. Its settings are shown, but nothing will be written to it until the record can be read.</source>
+        <translation>Nie można odczytać rejestru zmian, więc nie wiadomo, czy jakaś zmiana w tym mierniku nie została przerwana. Ustawienia miernika zostaną pokazane, ale nic nie zostanie w nim zapisane, dopóki rejestru nie da się odczytać.</translation>
+    </message>
+    <message>
+        <source>The record of changes cannot take this change, so if the change is cut short between its writes, nothing will find it. Change the tester without a trace all the same?</source>
+        <translation>Tej zmiany nie można zapisać w rejestrze zmian, więc jeśli zostanie przerwana między zapisami, nic jej potem nie odnajdzie. Mimo to zmienić ustawienia miernika bez śladu w rejestrze?</translation>
     </message>
 </context>
 <context>
@@ -226,11 +318,11 @@
     </message>
     <message>
         <source>&amp;RCDs  AUTO mode</source>
-        <translation>Tryb &amp;AUTO pomiaru RCD</translation>
+        <translation>Tryb &amp;AUTO pomiaru RCD…</translation>
     </message>
     <message>
         <source>Nominal &amp;voltage</source>
-        <translation>&amp;Napięcie znamionowe</translation>
+        <translation>&amp;Napięcie znamionowe…</translation>
     </message>
     <message>
         <source>&amp;Option</source>
@@ -238,11 +330,11 @@
     </message>
     <message>
         <source>Help</source>
-        <translation>Pomoc</translation>
+        <translation>&amp;Pomoc…</translation>
     </message>
     <message>
         <source>&amp;About...</source>
-        <translation>&amp;O programie...</translation>
+        <translation>&amp;O programie…</translation>
     </message>
 </context>
 <context>
@@ -267,11 +359,11 @@ napięcie znamionowe</translation>
     </message>
     <message>
         <source>Set</source>
-        <translation>Ustaw</translation>
+        <translation>&amp;Ustaw</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation>Anuluj</translation>
+        <translation>&amp;Anuluj</translation>
     </message>
 </context>
 <context>
@@ -320,7 +412,7 @@ setup.
 Uwaga: podczas pracy programu miernik powinien być połączony z komputerem odpowiednim przewodem (ZT-LINK) i włączony w trybie transmisji danych.
 
 Ustawienia, które można zmienić w poszczególnych miernikach:
-– ustawienia pomiaru RCD w trybie AUTO,
+– tryb AUTO pomiaru RCD,
 – napięcie znamionowe.
 
 Postępuj zgodnie z poniższymi wskazówkami:
@@ -369,27 +461,27 @@ Postępuj zgodnie z poniższymi wskazówkami:
     </message>
     <message>
         <source>Language:</source>
-        <translation>Język:</translation>
+        <translation>&amp;Język:</translation>
     </message>
     <message>
         <source>Port:</source>
-        <translation>Port:</translation>
+        <translation>&amp;Port:</translation>
     </message>
     <message>
         <source>Device:</source>
-        <translation>Miernik:</translation>
+        <translation>&amp;Miernik:</translation>
     </message>
     <message>
         <source>transsmition test</source>
-        <translation>Test transmisji</translation>
+        <translation>&amp;Test transmisji</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation>OK</translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation>Anuluj</translation>
+        <translation>&amp;Anuluj</translation>
     </message>
 </context>
 <context>
@@ -408,37 +500,120 @@ Postępuj zgodnie z poniższymi wskazówkami:
     </message>
     <message>
         <source>Select all</source>
-        <translation>Zaznacz wszystkie</translation>
+        <translation>Zaznacz &amp;wszystkie</translation>
     </message>
     <message>
         <source>Turn on basic options</source>
-        <translation>Opcje podstawowe</translation>
+        <translation>Zaznacz &amp;podstawowe</translation>
     </message>
     <message>
         <source>Turn off all</source>
-        <translation>Odznacz wszystkie</translation>
+        <translation>&amp;Odznacz wszystkie</translation>
     </message>
     <message>
         <source>At least one of the options in blue
 colour should be selected</source>
-        <translation>Zaznacz co najmniej jedną opcję
-w kolorze niebieskim</translation>
+        <translation>Zaznacz co najmniej jeden pomiar
+oznaczony kolorem niebieskim</translation>
     </message>
     <message>
         <source>Set</source>
-        <translation>Ustaw</translation>
+        <translation>&amp;Ustaw</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation>Anuluj</translation>
+        <translation>&amp;Anuluj</translation>
     </message>
     <message>
         <source>Blue: a test that trips the RCD</source>
-        <translation>Niebieski: pomiar, który wyzwala RCD</translation>
+        <translation>Niebieski: pomiar powodujący zadziałanie RCD</translation>
     </message>
     <message>
         <source>A test that must not trip the RCD</source>
-        <translation>Pomiar, który nie może wyzwolić RCD</translation>
+        <translation>Pomiar, w którym RCD nie powinien zadziałać</translation>
+    </message>
+</context>
+<context>
+    <name>UserWords</name>
+    <message>
+        <source>The tester&apos;s reply came damaged or incomplete. Try again; if it happens again, check the cable.</source>
+        <translation>Odpowiedź miernika dotarła uszkodzona lub niepełna. Spróbuj ponownie; jeśli błąd się powtórzy, sprawdź przewód.</translation>
+    </message>
+    <message>
+        <source>The serial port could not be opened.</source>
+        <translation>Nie można otworzyć portu szeregowego.</translation>
+    </message>
+    <message>
+        <source>The connection with the tester through the serial port was broken off. Check the cable and choose the port again with [Option].</source>
+        <translation>Połączenie z miernikiem przez port szeregowy zostało przerwane. Sprawdź przewód i wybierz port ponownie poleceniem [Opcje].</translation>
+    </message>
+    <message>
+        <source>The serial port failed.</source>
+        <translation>Błąd portu szeregowego.</translation>
+    </message>
+    <message>
+        <source>The tester does not answer. Check that it is turned on in RS-232 communication mode and connected to the computer.</source>
+        <translation>Miernik nie odpowiada. Sprawdź, czy jest włączony w trybie transmisji RS-232 i połączony z komputerem.</translation>
+    </message>
+    <message>
+        <source>The tester did not confirm the write.</source>
+        <translation>Miernik nie potwierdził zapisu.</translation>
+    </message>
+    <message>
+        <source>This tester has no such setting.</source>
+        <translation>Ten miernik nie ma takiego ustawienia.</translation>
+    </message>
+    <message>
+        <source>The list of serial ports could not be read from the system.</source>
+        <translation>Nie można odczytać z systemu listy portów szeregowych.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be saved.</source>
+        <translation>Nie można zapisać pliku ustawień %1.</translation>
+    </message>
+    <message>
+        <source>The operation failed.</source>
+        <translation>Operacja nie powiodła się.</translation>
+    </message>
+    <message>
+        <source>Port %1: no such serial port on this computer; bind one in the [Ports] section of the settings file.</source>
+        <translation>Port %1: w tym komputerze nie ma takiego portu szeregowego. Przypisz go w sekcji [Ports] pliku ustawień.</translation>
+    </message>
+    <message>
+        <source>Port %1: no such serial port on this computer; Device Manager lists the ports there are under &quot;Ports (COM &amp; LPT)&quot;.</source>
+        <translation>Port %1: w tym komputerze nie ma takiego portu szeregowego. Dostępne porty wymienia Menedżer urządzeń w gałęzi „Porty (COM i LPT)”.</translation>
+    </message>
+    <message>
+        <source>Port %1: no such serial port on this computer; Device Manager lists the ports there are under &quot;Ports (COM &amp; LPT)&quot;. Is the cable or the USB adapter plugged in?</source>
+        <translation>Port %1: w tym komputerze nie ma takiego portu szeregowego. Dostępne porty wymienia Menedżer urządzeń w gałęzi „Porty (COM i LPT)”. Czy przewód lub adapter USB jest podłączony?</translation>
+    </message>
+    <message>
+        <source>Port %1: permission denied; add the user to the dialout group with %2 and log in again.</source>
+        <translation>Port %1: brak uprawnień. Dodaj użytkownika do grupy dialout poleceniem %2 i zaloguj się ponownie.</translation>
+    </message>
+    <message>
+        <source>Port %1 is held by another program: brltty takes CH340 and CP210x adapters; remove it with %2.</source>
+        <translation>Port %1 jest zajęty przez inny program: brltty przejmuje adaptery CH340 i CP210x. Usuń go poleceniem %2.</translation>
+    </message>
+    <message>
+        <source>Port %1 is held by another program: ModemManager probes ttyACM devices; stop it with %2.</source>
+        <translation>Port %1 jest zajęty przez inny program: ModemManager sprawdza urządzenia ttyACM. Zatrzymaj go poleceniem %2.</translation>
+    </message>
+    <message>
+        <source>Port %1 is held by another program; close the other program that uses it.</source>
+        <translation>Port %1 jest zajęty przez inny program. Zamknij program, który go używa.</translation>
+    </message>
+    <message>
+        <source>Port %1: the device is not there. Is the cable or the USB adapter plugged in?</source>
+        <translation>Port %1: urządzenie jest niedostępne. Czy przewód lub adapter USB jest podłączony?</translation>
+    </message>
+    <message>
+        <source>Port %1: %2</source>
+        <translation>Port %1: %2</translation>
+    </message>
+    <message>
+        <source>This change could not be added to the record of changes. The change itself is as reported; later changes in this run may be missing from the record too.</source>
+        <translation>Tej zmiany nie udało się zapisać w rejestrze zmian. Sama zmiana przebiegła tak, jak podano; kolejne zmiany w tej sesji programu również mogą nie trafić do rejestru.</translation>
     </message>
 </context>
 </TS>

@@ -51,6 +51,12 @@ LoadLanguageFile "${NSISDIR}\Contrib\Language files\Polish.nlf"
 LangString ProgramRunning ${LANG_ENGLISH} "$R0 is running. Close it, then choose Retry."
 LangString ProgramRunning ${LANG_POLISH} \
   "Program $R0 jest uruchomiony. Zamknij go, a potem wybierz „Ponów próbę”."
+; Why a run ended: a file that could not be removed or written. $0 names the
+; folder of the earlier version.
+LangString EarlierNotRemoved ${LANG_ENGLISH} "The earlier version in $0 could not be removed."
+LangString EarlierNotRemoved ${LANG_POLISH} "Nie można usunąć poprzedniej wersji z folderu $0."
+LangString ProgramsNotWritten ${LANG_ENGLISH} "The programs could not be written to $INSTDIR."
+LangString ProgramsNotWritten ${LANG_POLISH} "Nie można zapisać programów w folderze $INSTDIR."
 
 ; The terms and the third-party notices: Qt's LGPL and the offer of its
 ; source.
@@ -138,14 +144,14 @@ Section "Install"
     ${If} $1 != 0
       SetErrors
     ${EndIf}
-    !insertmacro FailOnErrors "The earlier version in $0 could not be removed."
+    !insertmacro FailOnErrors "$(EarlierNotRemoved)"
     Delete "$0\uninstall.exe"
   ${EndIf}
 
   ClearErrors
   !insertmacro InstallFiles
   WriteUninstaller "$INSTDIR\uninstall.exe"
-  !insertmacro FailOnErrors "The programs could not be written to $INSTDIR."
+  !insertmacro FailOnErrors "$(ProgramsNotWritten)"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\kavel-setup.exe" "" \
     "$INSTDIR\kavel-setup.exe" 0
 

@@ -60,8 +60,8 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
 }
 
 void IniFile::UpdateFile() {
-  const std::string failure = "Unable to write to " + Utf8Of(path_);
-  if (unreadable_) throw Exception(failure, *unreadable_);
+  const std::string path = Utf8Of(path_);
+  if (unreadable_) throw ESettingsNotWritten(path, *unreadable_);
   // Nothing to save: the file keeps its time, and a file the user made
   // read-only with these very values is no failure.
   if (onDisk_ && text_.Bytes() == *onDisk_) return;
@@ -69,8 +69,8 @@ void IniFile::UpdateFile() {
   // The user's configuration folder may not exist before the first save.
   std::error_code made;
   if (!target.parent_path().empty()) fs::create_directories(target.parent_path(), made);
-  if (made) throw Exception(failure, made.message());
+  if (made) throw ESettingsNotWritten(path, made.message());
   int error = 0;
   if (!SaveAtomically(target, text_.Bytes(), error))
-    throw Exception(failure, error ? SystemMessage(error) : "");
+    throw ESettingsNotWritten(path, error ? SystemMessage(error) : "");
 }

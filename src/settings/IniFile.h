@@ -4,9 +4,19 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "Exception.h"
 #include "ProfileText.h"
 #include "SettingsLocation.h"
+
+// The settings file could not be saved; Path names it for the user.
+class ESettingsNotWritten : public Exception {
+ public:
+  ESettingsNotWritten(std::string path, std::string details)
+      : Exception("Unable to write to " + path, std::move(details)), Path(std::move(path)) {}
+  std::string Path;
+};
 
 // The program's settings file: read once, written back once, and never lost.
 // Reading never blocks and takes only a regular file of sane size; a file
@@ -27,9 +37,9 @@ class IniFile {
   // Every key of a section with its value.
   std::map<std::string, std::string> ReadSection(const std::string& section) const;
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
-  // Saves the file; raises Exception "Unable to write to <path>" when it
-  // cannot, with the system's reason in its details, or when the file
-  // exists but could not be read.
+  // Saves the file; raises ESettingsNotWritten ("Unable to write to <path>")
+  // when it cannot, with the system's reason in its details, or when the
+  // file exists but could not be read.
   void UpdateFile();
 
  private:

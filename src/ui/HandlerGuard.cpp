@@ -1,9 +1,9 @@
 #include "HandlerGuard.h"
 
-#include "Exception.h"
 #include "MessageBoxes.h"
 #include "Messages.h"
 #include "TesterExchange.h"
+#include "UserWords.h"
 
 std::string FailureReportText(const std::string& message) {
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
@@ -11,21 +11,14 @@ std::string FailureReportText(const std::string& message) {
 }
 
 void Guarded(const std::function<void()>& handler) {
-  std::string message;
-  std::string details;
+  FailureReport report;
   try {
     handler();
     return;
-  } catch (const Exception& failure) {
-    message = failure.Message;
-    details = failure.Details;
-  } catch (const std::exception& failure) {
-    message = failure.what();
   } catch (...) {
-    message = kUnknownFailureText.Text().toStdString();
+    report = FailureReportOf(std::current_exception());
   }
-  Boxes().Failure(QString::fromStdString(FailureReportText(message)),
-                  QString::fromStdString(details));
+  Boxes().Failure(report.text, report.details);
 }
 
 void RunCommand(const std::function<void()>& handler) {

@@ -1,5 +1,6 @@
 #include "KavelLogo.h"
 
+#include <QEvent>
 #include <QPainter>
 
 namespace {
@@ -13,7 +14,12 @@ KavelLogo::KavelLogo(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TranslucentBackground);
   // A screen reader cannot read a drawing: it says the name the logo shows.
   setAccessibleName(kMakerName);
-  setAccessibleDescription(QStringLiteral("The maker's logo"));
+  setAccessibleDescription(tr("The maker's logo"));
+}
+
+void KavelLogo::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) setAccessibleDescription(tr("The maker's logo"));
+  QWidget::changeEvent(event);
 }
 
 void KavelLogo::paintEvent(QPaintEvent*) {

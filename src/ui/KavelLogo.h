@@ -12,4 +12,6 @@ class KavelLogo : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // Says its description again in a language just chosen.
+  void changeEvent(QEvent* event) override;
 };

@@ -30,8 +30,26 @@ QString LanguageName(UiLanguage language) {
   return language == UiLanguage::Polish ? QStringLiteral("polski") : QStringLiteral("english");
 }
 
+namespace {
+
+QString Normalised(const QString& name) {
+  QString letters;
+  for (const QChar c : name) {
+    if (!c.isSpace()) letters += c.toLower();
+  }
+  return letters;
+}
+
+}  // namespace
+
 UiLanguage LanguageNamed(const QString& name) {
-  return name == LanguageName(UiLanguage::Polish) ? UiLanguage::Polish : UiLanguage::English;
+  return Normalised(name) == LanguageName(UiLanguage::Polish) ? UiLanguage::Polish
+                                                               : UiLanguage::English;
+}
+
+bool NamesALanguage(const QString& name) {
+  const QString letters = Normalised(name);
+  return letters == LanguageName(UiLanguage::Polish) || letters == LanguageName(UiLanguage::English);
 }
 
 UiLanguage LanguageOfUser(const QStringList& uiLanguages) {

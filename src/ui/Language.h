@@ -11,9 +11,12 @@
 enum class UiLanguage { English, Polish };
 
 // The names the Options dialog's "Language:" box lists and the settings file
-// keeps: "english" and "polski". Any other text in the box means English.
+// keeps: "english" and "polski", matched whatever the letter case and blanks
+// ("Polski ", "POL SKI"). Any other text means English.
 QString LanguageName(UiLanguage language);
 UiLanguage LanguageNamed(const QString& name);
+// Whether the text names one of the languages, as LanguageNamed matches.
+bool NamesALanguage(const QString& name);
 
 // The language of a user's interface languages, most wanted first
 // (QLocale::uiLanguages()): Polish when "pl" comes before "en", else English.

@@ -20,8 +20,8 @@ class QtMessageBoxes : public MessageBoxes {
                            details)
                ->exec() == QMessageBox::Yes;
   }
-  int Choose(const QString& text, const QStringList& choices) override {
-    const auto box = BuildChoiceBox(text, choices, QApplication::activeWindow());
+  int Choose(const QString& text, const QStringList& choices, const QString& details) override {
+    const auto box = BuildChoiceBox(text, choices, QApplication::activeWindow(), details);
     box->exec();
     const qsizetype chosen = box->buttons().indexOf(box->clickedButton());
     return static_cast<int>(chosen < 0 ? choices.size() - 1 : chosen);
@@ -51,8 +51,8 @@ class NextBoxDetails : public MessageBoxes {
   bool Confirm(const QString& text, bool yesIsDefault, const QString& details) override {
     return Target().Confirm(text, yesIsDefault, details);
   }
-  int Choose(const QString& text, const QStringList& choices) override {
-    return Target().Choose(text, choices);
+  int Choose(const QString& text, const QStringList& choices, const QString& details) override {
+    return Target().Choose(text, choices, details);
   }
   void Failure(const QString& text, const QString& details) override {
     Target().Failure(text, WithDetailsForNextBox(details));
@@ -97,7 +97,7 @@ std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text, 
       break;
     case BoxKind::Choice:
       // BuildChoiceBox adds a button per choice.
-      box->setWindowTitle(kConfirmationCaption);
+      box->setWindowTitle(kCutShortCaption);
       box->setIcon(QMessageBox::Warning);
       break;
     case BoxKind::Failure:
@@ -110,8 +110,8 @@ std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text, 
 }
 
 std::unique_ptr<QMessageBox> BuildChoiceBox(const QString& text, const QStringList& choices,
-                                            QWidget* parent) {
-  auto box = BuildMessageBox(BoxKind::Choice, text, false, parent);
+                                            QWidget* parent, const QString& details) {
+  auto box = BuildMessageBox(BoxKind::Choice, text, false, parent, details);
   for (const QString& choice : choices) box->addButton(choice, QMessageBox::ActionRole);
   // The last choice is the one that changes nothing: Enter and Escape both.
   QAbstractButton* last = box->buttons().back();

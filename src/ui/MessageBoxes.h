@@ -18,9 +18,11 @@ class MessageBoxes {
   virtual void Information(const QString& text, const QString& details = {}) = 0;
   // A Yes/No question; true only for Yes. details as above: why it is asked.
   virtual bool Confirm(const QString& text, bool yesIsDefault, const QString& details = {}) = 0;
-  // A question with a button per choice, the last one the default and the
-  // answer to the close box; answers the index of the choice.
-  virtual int Choose(const QString& text, const QStringList& choices) = 0;
+  // A warning of a change cut short with a button per choice, the last one
+  // the default and the answer to the close box; answers the index of the
+  // choice. details as above.
+  virtual int Choose(const QString& text, const QStringList& choices,
+                     const QString& details = {}) = 0;
   // The general failure report: error icon, OK, and details as above.
   virtual void Failure(const QString& text, const QString& details = {}) = 0;
 };
@@ -44,4 +46,5 @@ std::unique_ptr<QMessageBox> BuildMessageBox(BoxKind kind, const QString& text,
 // A choice box as the real implementation shows it: a button per choice, in
 // order, the last one the default and the answer to Escape.
 std::unique_ptr<QMessageBox> BuildChoiceBox(const QString& text, const QStringList& choices,
-                                            QWidget* parent = nullptr);
+                                            QWidget* parent = nullptr,
+                                            const QString& details = {});

@@ -2,6 +2,8 @@
 
 #include "MeterModels.h"
 
+#include <string_view>
+
 namespace {
 
 QString Tr(const char* source) { return QCoreApplication::translate("Messages", source); }
@@ -29,20 +31,71 @@ QString VersionTextForUser(const std::string& versionText) {
   return QString::fromLatin1(versionText.data(), static_cast<qsizetype>(versionText.size()));
 }
 
-QString HalfChangeOfferMessage(const std::string& story) {
-  return QString::fromStdString(story) + QStringLiteral("\r\r") +
+QString HalfChangeOfferMessage(const QString& story) {
+  return story + QStringLiteral("\r\r") +
          Tr(QT_TRANSLATE_NOOP("Messages",
                               "Finish the change, undo it, or leave the tester as it is for now?"));
 }
 
-QString BadPortMessage(const std::string& portName) {
+QString BadPortMessage(PortAtStart port, const std::string& portName) {
+  // With no port saved the English text has two blanks where the name goes.
+  if (port == PortAtStart::NoneSaved)
+    return Tr(QT_TRANSLATE_NOOP("Messages",
+                                "Set-up the command program [Options] - port:  incorrect"));
   return Tr(QT_TRANSLATE_NOOP("Messages",
                               "Set-up the command program [Options] - port: %1 incorrect"))
       .arg(Quoted(portName));
 }
 
-QString OpenPortStatus(const std::string& portName) {
-  return Tr(QT_TRANSLATE_NOOP("Messages", "Port: %1   ")).arg(QString::fromStdString(portName));
+namespace {
+
+// The device as the status line names it; the English is the model's own
+// status suffix without its leading blank.
+constexpr struct {
+  const char* source;
+  const char* comment;
+} kStatusDevices[] = {
+    QT_TRANSLATE_NOOP3("Messages", "TVA740 v1", "device in the status line"),
+    QT_TRANSLATE_NOOP3("Messages", "TVA740 v2", "device in the status line"),
+    QT_TRANSLATE_NOOP3("Messages", "DKL310", "device in the status line"),
+};
+
+QString StatusDevice(const MeterModel& model) {
+  const char* suffix = model.statusSuffix;
+  while (*suffix == ' ') ++suffix;
+  for (const auto& device : kStatusDevices) {
+    if (std::string_view(device.source) == suffix)
+      return QCoreApplication::translate("Messages", device.source, device.comment);
+  }
+  return QString::fromLatin1(suffix);
+}
+
+// Without an open port: one English text whether a port was saved or not;
+// the translation tells which.
+QString NoPortStatus(PortAtStart port, const MeterModel* model) {
+  if (port == PortAtStart::NoneSaved) {
+    if (!model)
+      return QCoreApplication::translate("Messages", " Port it is not been defined;   ",
+                                         "no port saved");
+    return QCoreApplication::translate("Messages", " Port it is not been defined;    %1",
+                                       "no port saved")
+        .arg(StatusDevice(*model));
+  }
+  if (!model)
+    return QCoreApplication::translate("Messages", " Port it is not been defined;   ",
+                                       "the saved port did not open");
+  return QCoreApplication::translate("Messages", " Port it is not been defined;    %1",
+                                     "the saved port did not open")
+      .arg(StatusDevice(*model));
+}
+
+}  // namespace
+
+QString StartStatusLine(PortAtStart port, const std::string& portName, const MeterModel* model) {
+  if (port != PortAtStart::Opened) return NoPortStatus(port, model);
+  const QString name = QString::fromStdString(portName);
+  if (!model) return Tr(QT_TRANSLATE_NOOP("Messages", "Port: %1   ")).arg(name);
+  return Tr(QT_TRANSLATE_NOOP("Messages", "Port: %1    %2")).arg(name, StatusDevice(*model));
 }
 
 QString VoltagePanelText(std::uint16_t voltage) {

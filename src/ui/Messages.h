@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+struct MeterModel;
+
 // Every text the windows show in a message box or in the status line, window
 // by window. Captions and control texts are in each window's .ui file;
 // failures carry the texts of the layer that raises them.
@@ -24,6 +26,9 @@ inline constexpr TranslatedText kApplicationTitle{
     QT_TRANSLATE_NOOP("Messages", "KAVEL S.A. devices' setup")};
 inline constexpr TranslatedText kConfirmationCaption{
     QT_TRANSLATE_NOOP("Messages", " Confirmation ")};
+// The caption of the box that offers to put right a change cut short.
+inline constexpr TranslatedText kCutShortCaption{
+    QT_TRANSLATE_NOOP("Messages", "Change cut short")};
 // The failure report of a failure that carries no text.
 inline constexpr TranslatedText kUnknownFailureText{
     QT_TRANSLATE_NOOP("Messages", "Unknown failure")};
@@ -52,7 +57,7 @@ QString VersionTextForUser(const std::string& versionText);
 
 // A change cut short on the tester about to be configured: what happened,
 // and the choice of putting it right. The choices in the order offered.
-QString HalfChangeOfferMessage(const std::string& story);
+QString HalfChangeOfferMessage(const QString& story);
 inline constexpr TranslatedText kFinishChoice{QT_TRANSLATE_NOOP("Messages", "Finish the change")};
 inline constexpr TranslatedText kUndoChoice{QT_TRANSLATE_NOOP("Messages", "Undo the change")};
 inline constexpr TranslatedText kLeaveChoice{QT_TRANSLATE_NOOP("Messages", "Leave it for now")};
@@ -62,12 +67,14 @@ inline constexpr TranslatedText kRepairOvertakenMessage{QT_TRANSLATE_NOOP(
     "The tester no longer holds what it held a moment ago, so nothing was written. "
     "Open the dialog again to see what it holds now.")};
 
-// The stored port did not open at start-up.
-QString BadPortMessage(const std::string& portName);
-inline constexpr TranslatedText kNotDefinedStatus{
-    QT_TRANSLATE_NOOP("Messages", " Port it is not been defined;   ")};
-// The status line after the stored port opened.
-QString OpenPortStatus(const std::string& portName);
+// What became of the stored port at start-up.
+enum class PortAtStart { Opened, NoneSaved, NotOpened };
+// The message when it did not open: one English text for both, told apart
+// in Polish.
+QString BadPortMessage(PortAtStart port, const std::string& portName);
+// The status line after start-up: the port, and the device remembered
+// (nullptr for none), as one sentence.
+QString StartStatusLine(PortAtStart port, const std::string& portName, const MeterModel* model);
 inline constexpr TranslatedText kNotSelectedMessage{
     QT_TRANSLATE_NOOP("Messages", " Device and/or communication port has not been selected ")};
 

@@ -37,9 +37,9 @@ class OptionHost : public MeterHost {
   virtual void AcceptMeter(std::uint8_t code) = 0;
   // The status line's text, made anew whenever the language changes.
   virtual void SetStatusLine(std::function<QString()> text) = 0;
-  // The language the user picked: the windows speak it at once, and the
-  // settings file keeps it.
-  virtual void ChooseLanguage(UiLanguage language) = 0;
+  // The language the user settled on in the Options dialog: the settings
+  // file keeps it from now on, written at once.
+  virtual void KeepLanguage(UiLanguage language) = 0;
 
  protected:
   ~OptionHost() = default;

@@ -1,6 +1,9 @@
 #include "TesterWrite.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QLocale>
+#include <QStringList>
 
 #include "MessageBoxes.h"
 #include "Messages.h"
@@ -8,25 +11,18 @@
 #include "PathText.h"
 #include "RecordTrouble.h"
 #include "TesterExchange.h"
+#include "UserWords.h"
 
 HalfChangeWords TranslatedHalfChangeWords() {
   const auto text = [](const char* english) {
     return QCoreApplication::translate("HalfChange", english).toStdString();
   };
   HalfChangeWords words;
-  words.story = text(QT_TRANSLATE_NOOP(
-      "HalfChange",
-      "The change of this %1 on %2 on %3 at %4 UTC (%5) was cut short between its writes: its %6 "
-      "holds the new setting, its %7 still the old one. Until this is put right the tester is "
-      "neither as it was nor as it was meant to be."));
-  words.voltageChange = text(QT_TRANSLATE_NOOP("HalfChange", "nominal voltage %1 V to %2 V"));
-  words.autoModeChange = text(QT_TRANSLATE_NOOP("HalfChange", "AUTO-mode byte %1 to %2"));
-  words.both = text(QT_TRANSLATE_NOOP("HalfChange", "%1 and %2"));
   words.voltageWord = text(QT_TRANSLATE_NOOP("HalfChange", "voltage word"));
-  words.balanceWord = text(QT_TRANSLATE_NOOP("HalfChange", "balance word"));
+  words.balanceWord = text(QT_TRANSLATE_NOOP("HalfChange", "calibration word"));
   words.autoModeByte = text(QT_TRANSLATE_NOOP("HalfChange", "AUTO-mode byte"));
   words.voltageBit = text(QT_TRANSLATE_NOOP("HalfChange", "voltage bit"));
-  words.blockCrc = text(QT_TRANSLATE_NOOP("HalfChange", "settings block's CRC"));
+  words.blockCrc = text(QT_TRANSLATE_NOOP("HalfChange", "settings block's checksum"));
   words.otherAddress = text(QT_TRANSLATE_NOOP("HalfChange", "EEPROM address %1"));
   words.cutShort = text(QT_TRANSLATE_NOOP(
       "HalfChange",
@@ -61,7 +57,7 @@ class RecordNoteToNextBox {
   explicit RecordNoteToNextBox(ChangeRecorder& recorder) : recorder_(recorder) {}
   ~RecordNoteToNextBox() {
     // Each addition goes before those waiting: the tester's state first.
-    AddDetailsToNextBox(QString::fromStdString(recorder_.TakeNote()));
+    AddDetailsToNextBox(RecordNoteText(recorder_.TakeNote()));
     if (const auto halfChange = recorder_.TakeHalfChange())
       AddDetailsToNextBox(
           QString::fromStdString(HalfChangedText(*halfChange, TranslatedHalfChangeWords())));
@@ -72,6 +68,76 @@ class RecordNoteToNextBox {
  private:
   ChangeRecorder& recorder_;
 };
+
+QString Tr(const char* source) { return QCoreApplication::translate("HalfChange", source); }
+
+// A setting's value as the offer names it: the voltage itself, otherwise
+// only whether it is the old or the new one.
+QString ValueText(const ChangeLine& halfChange, bool written) {
+  const auto& value = written ? halfChange.to : halfChange.from;
+  if (halfChange.setting == kSettingVoltage && value)
+    return Tr(QT_TRANSLATE_NOOP("HalfChange", "%1 V")).arg(*value);
+  return written ? Tr(QT_TRANSLATE_NOOP("HalfChange", "new setting's"))
+                 : Tr(QT_TRANSLATE_NOOP("HalfChange", "old setting's"));
+}
+
+// What was being changed, without the bytes.
+QString ChangeText(const ChangeLine& halfChange) {
+  if (halfChange.setting == kSettingVoltage && halfChange.from && halfChange.to)
+    return Tr(QT_TRANSLATE_NOOP("HalfChange", "nominal voltage %1 V → %2 V"))
+        .arg(*halfChange.from)
+        .arg(*halfChange.to);
+  if (halfChange.setting == kSettingAutoMode)
+    return Tr(QT_TRANSLATE_NOOP("HalfChange", "the RCD AUTO-mode settings"));
+  return QString::fromStdString(halfChange.change);
+}
+
+QString Hex(const std::string& bytes) {
+  return QString::fromLatin1(QByteArray::fromStdString(bytes).toHex(' ').toUpper());
+}
+
+}  // namespace
+
+HalfChangeOffer HalfChangeOfferOf(const FoundHalfChange& found) {
+  const ChangeLine& halfChange = found.line;
+  const HalfChangeWords words = TranslatedHalfChangeWords();
+  QStringList held;
+  QStringList bytes;
+  for (size_t i = 0; i < halfChange.locations.size(); ++i) {
+    const LocationLine& location = halfChange.locations[i];
+    const QString name =
+        QString::fromStdString(LocationName(halfChange.model, location.address, words));
+    const bool written = found.examined.found[i] == BytesOfHex(location.written);
+    held << (written ? Tr(QT_TRANSLATE_NOOP("HalfChange", "the %1 already holds the %2 value"))
+                     : Tr(QT_TRANSLATE_NOOP("HalfChange", "the %1 still holds the %2 one")))
+                .arg(name, ValueText(halfChange, written));
+    bytes << Tr(QT_TRANSLATE_NOOP("HalfChange",
+                                  "%1 (EEPROM address %2): before the change %3, to be written "
+                                  "%4, holds %5 now."))
+                 .arg(name)
+                 .arg(location.address)
+                 .arg(QString::fromStdString(location.before),
+                      QString::fromStdString(location.written), Hex(found.examined.found[i]));
+  }
+  const QDateTime begun =
+      QDateTime::fromString(QString::fromStdString(halfChange.time), Qt::ISODateWithMs);
+  const QString when = QLocale().toString(begun.toLocalTime(), QLocale::ShortFormat);
+  HalfChangeOffer offer;
+  offer.text =
+      Tr(QT_TRANSLATE_NOOP("HalfChange",
+                           "The change of the %1 on port %2, begun %3, was cut short: "
+                           "%4.\rIn the tester now %5. Until this is put right the tester "
+                           "is neither as it was nor as it was meant to be."))
+          .arg(QString::fromStdString(halfChange.model), QString::fromStdString(halfChange.port),
+               when, ChangeText(halfChange), held.join(Tr(QT_TRANSLATE_NOOP("HalfChange", "; "))));
+  offer.details =
+      Tr(QT_TRANSLATE_NOOP("HalfChange", "Change %1, begun %2 (UTC)."))
+          .arg(QString::fromStdString(halfChange.id), QString::fromStdString(halfChange.time)) +
+      QLatin1Char('\n') + bytes.join(QLatin1Char('\n'));
+  return offer;
+}
+
+namespace {
 
 // Asked when the record cannot take the first line of a change of several
 // writes: the line is idle, so the user may answer while the exchange waits.
@@ -118,9 +184,9 @@ LookUp LookForHalfChange(MeterHost& host) {
   }
   if (!found) return LookUp::Nothing;
   const ChangeLine& halfChange = found->line;
-  const int choice = Boxes().Choose(HalfChangeOfferMessage(HalfChangeStory(
-                                        halfChange, found->examined, TranslatedHalfChangeWords())),
-                                    {kFinishChoice, kUndoChoice, kLeaveChoice});
+  const HalfChangeOffer offer = HalfChangeOfferOf(*found);
+  const int choice = Boxes().Choose(HalfChangeOfferMessage(offer.text),
+                                    {kFinishChoice, kUndoChoice, kLeaveChoice}, offer.details);
   if (choice != 0 && choice != 1) return LookUp::Left;
   const Repair repair = choice == 0 ? Repair::Finish : Repair::Undo;
   // As before any write: the tester identified anew.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 
 #include "ChangeRecorder.h"
@@ -14,6 +15,16 @@ class MeterHost;
 
 // The half-change's words in the language in use.
 HalfChangeWords TranslatedHalfChangeWords();
+
+// A change cut short as the windows offer it: in plain words which tester,
+// when (this computer's time, the user's format), what was being changed and
+// what each location holds now; the bytes, the UTC time and the change's id
+// in the details.
+struct HalfChangeOffer {
+  QString text;
+  QString details;
+};
+HalfChangeOffer HalfChangeOfferOf(const FoundHalfChange& found);
 
 // Before a configuration dialog opens on the tester just identified: a
 // change the record says was cut short on a tester of its model and version

@@ -19,6 +19,7 @@
 #include "SettingsKeys.h"
 #include "TesterExchange.h"
 #include "TesterWrite.h"
+#include "UserWords.h"
 #include "fmChangeVoltage_.h"
 #include "fmHelp_.h"
 #include "fmInfo_.h"
@@ -86,9 +87,13 @@ void TForm1::SetStatusLine(std::function<QString()> text) {
   statusText_->setText(statusLine_());
 }
 
-void TForm1::ChooseLanguage(UiLanguage language) {
+void TForm1::KeepLanguage(UiLanguage language) {
   languageKept_ = true;
-  UseLanguage(language);
+  // The one setting written when it is made: the user has just seen the
+  // windows in it and said so, and a crash must not take it back.
+  IniFile settings(settingsFile_);
+  settings.WriteString(kMainSection, kLanguageKey, LanguageName(language).toStdString());
+  settings.UpdateFile();
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -106,29 +111,27 @@ void TForm1::FormCreate() {
   MeterPort = std::make_unique<TKavelPort>();
 
   const std::string name = UpperCasePortName(settings.ReadString(kMainSection, kPortKey, ""));
+  PortAtStart port = PortAtStart::Opened;
   if (!OpenPortTellingWhy(*MeterPort, name, std::cerr)) {
+    port = name.empty() ? PortAtStart::NoneSaved : PortAtStart::NotOpened;
     // The reason waits behind the message's details: a windowed program's
     // standard error reaches no user.
-    Boxes().Information(BadPortMessage(name), QString::fromStdString(PortTroubleOf(*MeterPort)));
-    SetStatusLine([] { return kNotDefinedStatus.Text(); });
-  } else {
-    SetStatusLine([name] { return OpenPortStatus(name); });
+    const auto cause = PortTroubleCauseOf(*MeterPort);
+    Boxes().Information(BadPortMessage(port, name), cause ? PortAdviceText(*cause) : QString());
+  } else if (BeginsWithCOM(name) && IsDigitText(name.size() > 3 ? name.substr(3, 2) : "")) {
     // Only a name like COM12 is offered again in the Options dialog.
-    if (BeginsWithCOM(name) && IsDigitText(name.size() > 3 ? name.substr(3, 2) : ""))
-      SavedPortName = name;
+    SavedPortName = name;
   }
 
   const MeterModel* model =
       MeterModelRemembered(settings.ReadString(kMainSection, kMeterKey, "NoType"));
+  SetStatusLine([port, name, model] { return StartStatusLine(port, name, model); });
   if (!model) {
     CurrentMeter = MakeMeter(kMeterNone);
     return;
   }
   BindMeter(model->code);
   if (MeterPort->Connected()) EnableConfigurationItems(*model);
-  SetStatusLine([portLine = statusLine_, suffix = QString::fromLatin1(model->statusSuffix)] {
-    return portLine() + suffix;
-  });
 }
 
 void TForm1::FormDestroy() {

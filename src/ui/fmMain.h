@@ -47,7 +47,7 @@ class TForm1 : public QMainWindow, public OptionHost {
 
   QString StatusLine() const;
   void SetStatusLine(std::function<QString()> text) override;
-  void ChooseLanguage(UiLanguage language) override;
+  void KeepLanguage(UiLanguage language) override;
 
   // The program-wide objects; every window reads them afresh at each use.
   std::unique_ptr<TKavelPort> MeterPort;
@@ -93,7 +93,7 @@ class TForm1 : public QMainWindow, public OptionHost {
   std::unique_ptr<Ui::TForm1> ui_;
   QLabel* statusText_;
   std::function<QString()> statusLine_;
-  // The settings file held a language, or the user has picked one: it is
+  // The settings file held a language, or the user has kept one: it is
   // written back at shutdown. Otherwise the user's desktop goes on deciding.
   bool languageKept_ = false;
   SettingsFileLocation settingsFile_;

@@ -15,6 +15,7 @@
 #include "PortOpening.h"
 #include "PortTrouble.h"
 #include "TesterExchange.h"
+#include "UserWords.h"
 #include "ui_fmOption_.h"
 
 TfmOption::TfmOption(OptionHost& host, QWidget* parent)
@@ -31,8 +32,9 @@ TfmOption::TfmOption(OptionHost& host, QWidget* parent)
   // the list. Texts the program puts into the box emit neither signal.
   ConnectCommand(ui_->cbCOM, &QComboBox::textActivated, this, &TfmOption::cbCOMChange);
   ui_->cbCOM->installEventFilter(this);
-  // The language changes as the user picks or types it, the windows with it
-  // (typing once the box is editable).
+  ui_->cbLanguage->installEventFilter(this);
+  // The language changes as the user picks it or has typed its name, the
+  // windows with it (typing once the box is editable).
   ConnectCommand(ui_->cbLanguage, &QComboBox::textActivated, this, &TfmOption::cbLanguageChange);
   ConnectCommand(ui_->bbTransmitionTest, &QPushButton::clicked, this,
                  &TfmOption::bbTransmitionTestClick);
@@ -93,6 +95,8 @@ void TfmOption::MakeBoxesEditable() {
   ConnectCommand(ui_->cbCOM->lineEdit(), &QLineEdit::textEdited, this, &TfmOption::cbCOMChange);
   ConnectCommand(ui_->cbLanguage->lineEdit(), &QLineEdit::textEdited, this,
                  &TfmOption::cbLanguageChange);
+  // Enter in the box adds no half-typed name to its list.
+  ui_->cbLanguage->setInsertPolicy(QComboBox::NoInsert);
   SetPortText(portText_);
 }
 
@@ -115,6 +119,8 @@ void TfmOption::keyPressEvent(QKeyEvent* event) {
 
 bool TfmOption::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ui_->cbCOM && event->type() == QEvent::FocusIn) Guarded([this] { cbCOMEnter(); });
+  if (watched == ui_->cbLanguage && event->type() == QEvent::FocusOut)
+    Guarded([this] { cbLanguageExit(); });
   return QDialog::eventFilter(watched, event);
 }
 
@@ -127,7 +133,9 @@ void TfmOption::FormCreate() { ShowOpenPort(); }
 
 void TfmOption::FormShow() {
   MakeBoxesEditable();
-  ui_->cbLanguage->setEditText(LanguageName(LanguageInUse()));
+  languageAtOpen_ = LanguageInUse();
+  languagePicked_ = false;
+  ui_->cbLanguage->setEditText(LanguageName(languageAtOpen_));
   ShowDeviceOf(host_.Meter().MeterType);
   ShowOpenPort();
 }
@@ -171,7 +179,21 @@ void TfmOption::cbCOMChange() {
 }
 
 void TfmOption::cbLanguageChange() {
-  host_.ChooseLanguage(LanguageNamed(ui_->cbLanguage->currentText()));
+  languagePicked_ = true;
+  // A name half typed changes nothing yet.
+  if (NamesALanguage(ui_->cbLanguage->currentText())) cbLanguageExit();
+}
+
+void TfmOption::cbLanguageExit() {
+  // Only what the user typed or picked; leaving the box as the dialog
+  // closes decides nothing.
+  if (!languagePicked_ || !isVisible()) return;
+  UseLanguage(LanguageNamed(ui_->cbLanguage->currentText()));
+}
+
+void TfmOption::reject() {
+  UseLanguage(languageAtOpen_);
+  QDialog::reject();
 }
 
 void TfmOption::bbTransmitionTestClick() {
@@ -197,8 +219,9 @@ void TfmOption::bbTransmitionTestClick() {
   } catch (Exception& failure) {
     // A port that did not open fails the test: the failure report carries
     // the reason the port gave when the box's text tried to open it.
-    if (!host_.Port().Connected() && failure.Details.empty())
-      failure.Details = PortTroubleOf(host_.Port());
+    const auto cause = PortTroubleCauseOf(host_.Port());
+    if (!host_.Port().Connected() && failure.Details.empty() && cause)
+      failure.Details = PortAdviceText(*cause).toStdString();
     throw;
   }
 }
@@ -240,6 +263,7 @@ void TfmOption::bbOKClick() {
     Boxes().Information(kTransmissionErrorMessage);
   }
   accept();
+  if (languagePicked_) host_.KeepLanguage(LanguageInUse());
 }
 
 void TfmOption::bbCancelClick() { reject(); }

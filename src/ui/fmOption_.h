@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <memory>
 
+#include "Language.h"
+
 namespace Ui {
 class TfmOption;
 }
@@ -33,6 +35,7 @@ class TfmOption : public QDialog {
   void cbCOMEnter();
   void cbCOMChange();
   void cbLanguageChange();
+  void cbLanguageExit();
   void bbTransmitionTestClick();
   void bbOKClick();
   void bbCancelClick();
@@ -49,6 +52,9 @@ class TfmOption : public QDialog {
   void changeEvent(QEvent* event) override;
   // Neither Enter nor Escape closes the dialog or presses a button.
   void keyPressEvent(QKeyEvent* event) override;
+  // Cancel and the close box: the language goes back to the one in use when
+  // the dialog opened.
+  void reject() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -67,4 +73,8 @@ class TfmOption : public QDialog {
   std::unique_ptr<Ui::TfmOption> ui_;
   bool boxesEditable_ = false;
   QString portText_;  // the port box's text until the box is editable
+  // The language when the dialog opened, and whether the user has picked
+  // one since: OK keeps a picked one, Cancel puts the other back.
+  UiLanguage languageAtOpen_ = UiLanguage::English;
+  bool languagePicked_ = false;
 };

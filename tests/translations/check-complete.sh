@@ -2,7 +2,9 @@
 # Refreshes a copy of each translation from the sources, as
 # ./scripts/translations does, and fails while a text of the windows has no
 # finished translation there: a new text (lupdate brings it in unfinished), a
-# changed one, or one a translator left unfinished or empty.
+# changed one, or one a translator left unfinished or empty; and while a
+# translation loses a %1, %2, ... of its source, or the access key ("&") of
+# a source that has one.
 #   check-complete.sh SOURCE_DIR
 set -euo pipefail
 source_dir=$1
@@ -20,6 +22,22 @@ for ts in "$source_dir"/translations/*.ts; do
   if [ -n "$unfinished" ]; then
     echo "$(basename "$ts"): no finished translation of:" >&2
     echo "$unfinished" >&2
+    status=1
+  fi
+  # A value the program fills in, or an access key, lost in translation.
+  markers() { grep -o '%[0-9]' <<<"$1" | sort | tr -d '\n'; }
+  lost=$(tr '\n' ' ' <"$copy" | sed 's#</message>#&\n#g' | grep '<source>' |
+    while IFS= read -r message; do
+      source=$(sed 's#.*<source>\(.*\)</source>.*#\1#' <<<"$message")
+      translation=$(sed -n 's#.*<translation>\(.*\)</translation>.*#\1#p' <<<"$message")
+      if [ "$(markers "$source")" != "$(markers "$translation")" ] ||
+        { grep -qE '&amp;[[:alnum:]]' <<<"$source" && ! grep -qE '&amp;[^ ]' <<<"$translation"; }; then
+        echo "$source"
+      fi
+    done)
+  if [ -n "$lost" ]; then
+    echo "$(basename "$ts"): a %n or an access key lost in the translation of:" >&2
+    echo "$lost" >&2
     status=1
   fi
 done

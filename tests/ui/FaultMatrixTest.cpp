@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
+#include <QLocale>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -120,12 +122,19 @@ const char kFinished[] =
     "The change has been finished: the tester now holds the new setting throughout.";
 const char kUndone[] =
     "The change has been undone: the tester holds its old setting throughout again.";
+// %1: when the change began, as LocalBegun tells it.
 const char kOffer[] =
-    "The change of this TVA-740 on COM3 on 2026-12-07 at 10:00 UTC (nominal voltage 220 V to "
-    "230 V) was cut short between its writes: its voltage word holds the new setting, its "
-    "balance word still the old one. Until this is put right the tester is neither as it was "
-    "nor as it was meant to be.\r\rFinish the change, undo it, or leave the tester as it is "
-    "for now?";
+    "The change of the TVA-740 on port COM3, begun %1, was cut short: nominal voltage 220 V "
+    "\u2192 230 V.\rIn the tester now the voltage word already holds the 230 V value; the "
+    "calibration word still holds the 220 V one. Until this is put right the tester is neither "
+    "as it was nor as it was meant to be.\r\rFinish the change, undo it, or leave the tester as "
+    "it is for now?";
+
+// The recorded half-change's start in this computer's time and the user's format.
+QString LocalBegun() {
+  return QLocale().toString(QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC).toLocalTime(),
+                            QLocale::ShortFormat);
+}
 const char kMismatch[] =
     "The device connected is not of TVA-740 type, \r It is now connected: DKL-310 v1.00";
 
@@ -306,7 +315,8 @@ TEST_P(FaultMatrix, MessageWindowEepromAndRecord) {
   if (*c.message) {
     ASSERT_FALSE(boxes_.shown.empty());
     EXPECT_EQ(boxes_.shown.back().kind, c.kind);
-    EXPECT_EQ(boxes_.shown.back().text, QString::fromUtf8(c.message));
+    const QString message = QString::fromUtf8(c.message);
+    EXPECT_EQ(boxes_.shown.back().text, c.kind == kChoice ? message.arg(LocalBegun()) : message);
     // Told once, with the outcome of the change.
     EXPECT_EQ(boxes_.shown.back().details.contains("could not be added to the record of changes"),
               c.record == Record::Unwritable && c.kind != BoxKind::Confirmation);
@@ -507,7 +517,8 @@ TEST_F(LineRecovery, PulledCableIsRecoveredByPickingThePortAgain) {
 }
 
 // On a Polish desktop, whose locale Qt applies to the whole program, the
-// record is read as anywhere else and the half-change offered.
+// record is read as anywhere else and the half-change offered; in the
+// windows' Polish in plain words, the bytes and UTC behind the details.
 using PolishDesktop = MainWindowFixture;
 
 TEST_F(PolishDesktop, HalfChangeIsOffered) {
@@ -519,14 +530,31 @@ TEST_F(PolishDesktop, HalfChangeIsOffered) {
   boxes_.choices = {2, 2};  // left for now, twice
   RunModalFrom(form.mmChangeVoltage());
   ASSERT_FALSE(boxes_.shown.empty());
-  EXPECT_EQ(boxes_.shown.back().text, QString::fromUtf8(kOffer));
-  // In the windows' Polish, told from the record's data.
+  EXPECT_EQ(boxes_.shown.back().text, QString::fromUtf8(kOffer).arg(LocalBegun()));
   UseLanguage(UiLanguage::Polish);
   RunModalFrom(form.mmChangeVoltage());
   UseLanguage(UiLanguage::English);
-  EXPECT_TRUE(boxes_.shown.back().text.startsWith(QString::fromUtf8(
-      "Zmiana w mierniku TVA-740 na porcie COM3, wykonana 2026-12-07 o 10:00 UTC (napięcie "
-      "znamionowe z 220 V na 230 V), została przerwana między zapisami: słowo napięcia ma już "
-      "nowe ustawienie, a słowo równoważące nadal stare.")))
-      << boxes_.shown.back().text.toStdString();
+  const RecordingBoxes::Box& offer = boxes_.shown.back();
+  EXPECT_NE(offer.text, boxes_.shown.front().text);
+  for (const QString& told : {LocalBegun(), QString("COM3"), QString("230 V")})
+    EXPECT_TRUE(offer.text.contains(told)) << told.toStdString();
+  for (const char* behind : {"UTC", "66 87", "7d0c0a1e"}) {
+    EXPECT_FALSE(offer.text.contains(behind)) << behind;
+    EXPECT_TRUE(offer.details.contains(behind)) << behind;
+  }
+}
+
+// The voltage dialog's read at its opening goes to the general failure
+// report; in Polish its text is Polish, the link's own text in the details.
+TEST_F(PolishDesktop, FailureReportInTheWindowsLanguage) {
+  Remember("COM3", "TVA740v2_299Type");
+  TForm1& form = Start();
+  tester_.AddFault(Fault::NoAnswer, sim::kForever, 'o', 40);
+  UseLanguage(UiLanguage::Polish);
+  RunModalFrom(form.mmChangeVoltage());
+  UseLanguage(UiLanguage::English);
+  ASSERT_FALSE(boxes_.shown.empty());
+  EXPECT_EQ(boxes_.shown.back().kind, BoxKind::Failure);
+  EXPECT_NE(boxes_.shown.back().text, kReadSilent);
+  EXPECT_EQ(boxes_.shown.back().details, QString(kReadSilent).trimmed());
 }

@@ -88,7 +88,7 @@ TEST(RealMessageBoxes, LookAsTheProgramShowsThem) {
   EXPECT_EQ(failure->standardButtons(), QMessageBox::Ok);
 
   auto choice = BuildChoiceBox("Which ?", {"Finish", "Undo", "Leave"});
-  EXPECT_EQ(choice->windowTitle(), " Confirmation ");
+  EXPECT_EQ(choice->windowTitle(), "Change cut short");
   ASSERT_EQ(choice->buttons().size(), 3);
   EXPECT_EQ(choice->buttons()[0]->text(), "Finish");
   EXPECT_EQ(choice->defaultButton(), choice->buttons()[2]);

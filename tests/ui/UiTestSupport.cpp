@@ -17,8 +17,9 @@ bool RecordingBoxes::Confirm(const QString& text, bool yesIsDefault, const QStri
   return answer;
 }
 
-int RecordingBoxes::Choose(const QString& text, const QStringList& offered) {
-  shown.push_back({BoxKind::Choice, text, false, {}});
+int RecordingBoxes::Choose(const QString& text, const QStringList& offered,
+                           const QString& details) {
+  shown.push_back({BoxKind::Choice, text, false, details});
   if (choices.empty()) return static_cast<int>(offered.size()) - 1;
   const int choice = choices.front();
   choices.pop_front();

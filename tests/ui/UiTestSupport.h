@@ -23,7 +23,7 @@ class RecordingBoxes : public MessageBoxes {
 
   void Information(const QString& text, const QString& details) override;
   bool Confirm(const QString& text, bool yesIsDefault, const QString& details) override;
-  int Choose(const QString& text, const QStringList& choices) override;
+  int Choose(const QString& text, const QStringList& choices, const QString& details) override;
   void Failure(const QString& text, const QString& details) override;
 
   std::vector<Box> shown;
