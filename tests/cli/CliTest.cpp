@@ -224,8 +224,8 @@ void DklHalfChanged(sim::TesterSimulator& tester) {
 struct StatusCase {
   const char* name;
   const char* arguments;
-  const char* answer;
-  void (*prepare)(sim::TesterSimulator&);
+  const char* answer = "";  // typed at the question
+  void (*prepare)(sim::TesterSimulator&) = nullptr;  // the tester before the run
   int status;
   const char* recorded = "";  // the last line's outcome afterwards
   std::string history = "";     // the record's lines before the run
@@ -246,7 +246,7 @@ TEST_P(CliStatus, NamesTheOutcome) {
   std::filesystem::create_directories(record_.File().parent_path());
   std::ofstream(record_.File()) << row.history;
   if (row.harm) row.harm(record_.File());
-  row.prepare(tester_);
+  if (row.prepare) row.prepare(tester_);
   const std::string before = tester_.Eeprom();
   const CliRun run = Cli(row.arguments, row.answer);
   EXPECT_EQ(run.status, row.status) << run.out;
@@ -272,211 +272,258 @@ TEST_P(CliStatus, NamesTheOutcome) {
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, CliStatus,
     ::testing::Values(
-        StatusCase{"Usage", "voltage", "", [](sim::TesterSimulator&) {}, 1},
-        StatusCase{"AbsentPort", "identify --port COM9", "", [](sim::TesterSimulator&) {}, 2},
-        StatusCase{
-            "SilentTester", "identify --port COM3", "",
-            [](sim::TesterSimulator& tester) { tester.AddFault(Fault::NoAnswer, sim::kForever); },
-            3},
-        StatusCase{
-            "CorruptReply", "identify --port COM3", "",
-            [](sim::TesterSimulator& tester) { tester.AddFault(Fault::WrongCrc, sim::kForever); },
-            4},
-        StatusCase{
-            "RefusedWrite", "voltage --port COM3 230 --yes --json", "",
-            [](sim::TesterSimulator& tester) { tester.AddFault(Fault::Nak, sim::kForever, 'z'); },
-            7, "half-changed", "", nullptr,
-            "It will be offered for finishing or undoing the next time this tester is met."},
-        StatusCase{"ExpectedAnotherModel", "voltage --port COM3 220 --yes --expect TVA-740", "",
-                   [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 5},
-        StatusCase{"AnsweredY", "voltage --port COM3 230", "y\n", [](sim::TesterSimulator&) {}, 0,
-                   "done", "", nullptr, "", nullptr,
-                   R"("change":"nominal voltage 220 V to 230 V","locations":[)"
-                   R"({"address":40,"before":"5C 87","written":"66 87","outcome":"written"},)"
-                   R"({"address":126,"before":"34 12","written":"3E 12","outcome":"written"}])"},
-        StatusCase{"AnsweredYesInCapitals", "voltage --port COM3 230", "YES\n",
-                   [](sim::TesterSimulator&) {}, 0, "done"},
-        StatusCase{"AnsweredNo", "voltage --port COM3 230", "no\n", [](sim::TesterSimulator&) {},
-                   6},
-        StatusCase{"AnsweredEmptyLine", "voltage --port COM3 230", "\n",
-                   [](sim::TesterSimulator&) {}, 6},
-        StatusCase{"InputEnded", "voltage --port COM3 230", "", [](sim::TesterSimulator&) {}, 6},
-        StatusCase{"NoTrippingOption", "auto --port COM3 --set 0x03 --yes", "",
-                   [](sim::TesterSimulator&) {}, 6},
+        StatusCase{.name = "Usage", .arguments = "voltage", .status = 1},
+        StatusCase{.name = "AbsentPort", .arguments = "identify --port COM9", .status = 2},
+        StatusCase{.name = "SilentTester", .arguments = "identify --port COM3",
+                   .prepare = [](sim::TesterSimulator& tester) {
+                     tester.AddFault(Fault::NoAnswer, sim::kForever);
+                   }, .status = 3},
+        StatusCase{.name = "CorruptReply", .arguments = "identify --port COM3",
+                   .prepare = [](sim::TesterSimulator& tester) {
+                     tester.AddFault(Fault::WrongCrc, sim::kForever);
+                   }, .status = 4},
+        StatusCase{.name = "RefusedWrite", .arguments = "voltage --port COM3 230 --yes --json",
+                   .prepare = [](sim::TesterSimulator& tester) {
+                     tester.AddFault(Fault::Nak, sim::kForever, 'z');
+                   }, .status = 7, .recorded = "half-changed",
+                   .printed =
+                       "It will be offered for finishing or undoing the next time this tester is met."},
+        StatusCase{.name = "ExpectedAnotherModel",
+                   .arguments = "voltage --port COM3 220 --yes --expect TVA-740",
+                   .prepare = [](sim::TesterSimulator& tester) {
+                     tester.SetModel("DKL-310", "1.00");
+                   }, .status = 5},
+        StatusCase{.name = "AnsweredY", .arguments = "voltage --port COM3 230", .answer = "y\n",
+                   .status = 0, .recorded = "done",
+                   .lastLineHas = R"("change":"nominal voltage 220 V to 230 V","locations":[)"
+                     R"({"address":40,"before":"5C 87","written":"66 87","outcome":"written"},)"
+                     R"({"address":126,"before":"34 12","written":"3E 12","outcome":"written"}])"},
+        StatusCase{.name = "AnsweredYesInCapitals", .arguments = "voltage --port COM3 230",
+                   .answer = "YES\n", .status = 0, .recorded = "done"},
+        StatusCase{.name = "AnsweredNo", .arguments = "voltage --port COM3 230", .answer = "no\n",
+                   .status = 6},
+        StatusCase{.name = "AnsweredEmptyLine", .arguments = "voltage --port COM3 230",
+                   .answer = "\n", .status = 6},
+        StatusCase{.name = "InputEnded", .arguments = "voltage --port COM3 230", .status = 6},
+        StatusCase{.name = "NoTrippingOption", .arguments = "auto --port COM3 --set 0x03 --yes",
+                   .status = 6},
         // Refused before the question: a yes would not change it.
-        StatusCase{
-            "UnrecognisedVoltage", "voltage --port COM3 230", "y\n",
-            [](sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("5C 87 01 00")); },
-            6},
-        StatusCase{"SettingsBlockFailsItsCrc", "voltage --port COM3 220 --yes", "",
-                   [](sim::TesterSimulator& tester) { tester.SetModel("DKL-310", "1.00"); }, 4,
-                   "not-written"},
-        StatusCase{"AutoWritten", "auto --port COM3 --basic --yes", "",
-                   [](sim::TesterSimulator&) {}, 0, "done", "", nullptr, "", nullptr,
-                   R"("change":"AUTO-mode byte 0x3C to 0x44","locations":[)"
-                   R"({"address":144,"before":"3C 5A","written":"44 5A","outcome":"written"}])"},
+        StatusCase{.name = "UnrecognisedVoltage", .arguments = "voltage --port COM3 230",
+                   .answer = "y\n", .prepare = [](sim::TesterSimulator& tester) {
+                     tester.SetEepromBytes(40, Bytes("5C 87 01 00"));
+                   }, .status = 6},
+        StatusCase{.name = "SettingsBlockFailsItsCrc", .arguments = "voltage --port COM3 220 --yes",
+                   .prepare = [](sim::TesterSimulator& tester) {
+                     tester.SetModel("DKL-310", "1.00");
+                   }, .status = 4, .recorded = "not-written"},
+        StatusCase{.name = "AutoWritten", .arguments = "auto --port COM3 --basic --yes",
+                   .status = 0, .recorded = "done",
+                   .lastLineHas = R"("change":"AUTO-mode byte 0x3C to 0x44","locations":[)"
+                     R"({"address":144,"before":"3C 5A","written":"44 5A","outcome":"written"}])"},
         // Refused and restored: the balance word's write refused, the voltage
         // word put back.
-        StatusCase{"SecondWriteRefused", "voltage --port COM3 230 --yes", "",
-                   [](sim::TesterSimulator& tester) { tester.AddFault(Fault::Nak, 5, 'z', 126); },
-                   4, "put-back", "", nullptr, "", nullptr,
-                   R"({"address":40,"before":"5C 87","written":"66 87","putBack":"5C 87",)"
-                   R"("outcome":"put-back"},{"address":126,"before":"34 12","written":"3E 12",)"
-                   R"("putBack":"34 12","outcome":"put-back"}])"},
-        StatusCase{"HungUpAtTheSecondWrite", "voltage --port COM3 230 --yes", "",
-                   [](sim::TesterSimulator& tester) {
+        StatusCase{.name = "SecondWriteRefused", .arguments = "voltage --port COM3 230 --yes",
+                   .prepare = [](sim::TesterSimulator& tester) {
+                     tester.AddFault(Fault::Nak, 5, 'z', 126);
+                   }, .status = 4, .recorded = "put-back",
+                   .lastLineHas =
+                       R"({"address":40,"before":"5C 87","written":"66 87","putBack":"5C 87",)"
+                     R"("outcome":"put-back"},{"address":126,"before":"34 12","written":"3E 12",)"
+                     R"("putBack":"34 12","outcome":"put-back"}])"},
+        StatusCase{.name = "HungUpAtTheSecondWrite", .arguments = "voltage --port COM3 230 --yes",
+                   .prepare = [](sim::TesterSimulator& tester) {
                      tester.AddFault(Fault::HangUp, 1, 'z', 126);
-                   },
-                   7, "half-changed", "", [] { return Image("TVA-740", {{40, "66 87"}}); }, "",
-                   nullptr, R"("address":126,"before":"34 12","written":"3E 12","putBack":"34 12",)"
-                          R"("outcome":"unknown"}])"},
-        StatusCase{"HalfChangeFoundBeforeARead", "voltage --port COM3", "", TvaHalfChanged, 7,
-                   "half-changed", TvaHalfChangedLine()},
-        StatusCase{"HalfChangeFoundBeforeAuto", "auto --port COM3 --basic --yes", "",
-                   TvaHalfChanged, 7, "half-changed", TvaHalfChangedLine()},
-        StatusCase{"HalfChangeFinished", "voltage --port COM3 --repair finish --yes", "",
-                   TvaHalfChanged, 0, "done", TvaHalfChangedLine(),
-                   [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }, "", nullptr,
-                   R"x("change":"finish of the half-change of 2026-12-07T10:00:00.000Z )x"
-                   R"x((nominal voltage 220 V to 230 V)","about":"7d0c0a1e","settles":true,)x"
-                   R"x("locations":[{"address":126,)x"
-                   R"x("before":"34 12","written":"3E 12","outcome":"written"}])x"},
-        StatusCase{"HalfChangeUndone", "voltage --port COM3 --repair undo", "y\n", TvaHalfChanged,
-                   0, "done", TvaHalfChangedLine(), [] { return Image("TVA-740", {}); }},
-        StatusCase{"HalfChangeRepairDeclined", "voltage --port COM3 --repair undo", "n\n",
-                   TvaHalfChanged, 6, "half-changed", TvaHalfChangedLine()},
-        StatusCase{"DklHalfChangeFound", "voltage --port COM3", "", DklHalfChanged, 7,
-                   "half-changed", DklHalfChangedLine()},
-        StatusCase{"DklHalfChangeFinished", "voltage --port COM3 --repair finish --yes", "",
-                   DklHalfChanged, 0, "done", DklHalfChangedLine(),
-                   [] { return Image("DKL-310", {{112, "01 92"}, {122, "A4 7D"}}); }, "", nullptr,
-                   R"("locations":[{"address":122,"before":"16 C2","written":"A4 7D",)"
-                   R"("outcome":"written"}])"},
-        StatusCase{"DklHalfChangeUndone", "voltage --port COM3 --repair undo --yes", "",
-                   DklHalfChanged, 0, "done", DklHalfChangedLine(),
-                   [] { return Image("DKL-310", {}); }},
+                     }, .status = 7, .recorded = "half-changed",
+                   .image = [] { return Image("TVA-740", {{40, "66 87"}}); },
+                   .lastLineHas =
+                       R"("address":126,"before":"34 12","written":"3E 12","putBack":"34 12",)"
+                     R"("outcome":"unknown"}])"},
+        StatusCase{.name = "HalfChangeFoundBeforeARead", .arguments = "voltage --port COM3",
+                   .prepare = TvaHalfChanged, .status = 7, .recorded = "half-changed",
+                   .history = TvaHalfChangedLine()},
+        StatusCase{.name = "HalfChangeFoundBeforeAuto",
+                   .arguments = "auto --port COM3 --basic --yes", .prepare = TvaHalfChanged,
+                   .status = 7, .recorded = "half-changed", .history = TvaHalfChangedLine()},
+        StatusCase{.name = "HalfChangeFinished",
+                   .arguments = "voltage --port COM3 --repair finish --yes",
+                   .prepare = TvaHalfChanged, .status = 0, .recorded = "done",
+                   .history = TvaHalfChangedLine(),
+                   .image = [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); },
+                   .lastLineHas =
+                       R"x("change":"finish of the half-change of 2026-12-07T10:00:00.000Z )x"
+                     R"x((nominal voltage 220 V to 230 V)","about":"7d0c0a1e","settles":true,)x"
+                     R"x("locations":[{"address":126,)x"
+                     R"x("before":"34 12","written":"3E 12","outcome":"written"}])x"},
+        StatusCase{.name = "HalfChangeUndone", .arguments = "voltage --port COM3 --repair undo",
+                   .answer = "y\n", .prepare = TvaHalfChanged, .status = 0, .recorded = "done",
+                   .history = TvaHalfChangedLine(), .image = [] { return Image("TVA-740", {}); }},
+        StatusCase{.name = "HalfChangeRepairDeclined",
+                   .arguments = "voltage --port COM3 --repair undo", .answer = "n\n",
+                   .prepare = TvaHalfChanged, .status = 6, .recorded = "half-changed",
+                   .history = TvaHalfChangedLine()},
+        StatusCase{.name = "DklHalfChangeFound", .arguments = "voltage --port COM3",
+                   .prepare = DklHalfChanged, .status = 7, .recorded = "half-changed",
+                   .history = DklHalfChangedLine()},
+        StatusCase{.name = "DklHalfChangeFinished",
+                   .arguments = "voltage --port COM3 --repair finish --yes",
+                   .prepare = DklHalfChanged, .status = 0, .recorded = "done",
+                   .history = DklHalfChangedLine(),
+                   .image = [] { return Image("DKL-310", {{112, "01 92"}, {122, "A4 7D"}}); },
+                   .lastLineHas =
+                       R"("locations":[{"address":122,"before":"16 C2","written":"A4 7D",)"
+                     R"("outcome":"written"}])"},
+        StatusCase{.name = "DklHalfChangeUndone",
+                   .arguments = "voltage --port COM3 --repair undo --yes",
+                   .prepare = DklHalfChanged, .status = 0, .recorded = "done",
+                   .history = DklHalfChangedLine(), .image = [] { return Image("DKL-310", {}); }},
         // Another tester of the model: nothing written, nothing recorded, and
         // the half-change still waits for its own tester.
-        StatusCase{"HalfChangeNotFound", "voltage --port COM3", "",
-                   [](sim::TesterSimulator& tester) { tester.SetEepromBytes(126, Bytes("00 00")); },
-                   0, "half-changed", TvaHalfChangedLine(),
-                   [] { return Image("TVA-740", {{126, "00 00"}}); }},
+        StatusCase{.name = "HalfChangeNotFound", .arguments = "voltage --port COM3",
+                   .prepare = [](sim::TesterSimulator& tester) {
+                     tester.SetEepromBytes(126, Bytes("00 00"));
+                   }, .status = 0, .recorded = "half-changed",
+                   .history = TvaHalfChangedLine(),
+                   .image = [] { return Image("TVA-740", {{126, "00 00"}}); }},
         // The adapter given another COM number: found all the same, and named
         // by the port it happened on.
-        StatusCase{"HalfChangeOnAnotherPort", "voltage --port COM3 --json", "", TvaHalfChanged, 7,
-                   "half-changed", TvaHalfChangedLineWith("COM3", "COM7"), nullptr,
-                   "this TVA-740 on COM7"},
+        StatusCase{.name = "HalfChangeOnAnotherPort", .arguments = "voltage --port COM3 --json",
+                   .prepare = TvaHalfChanged, .status = 7, .recorded = "half-changed",
+                   .history = TvaHalfChangedLineWith("COM3", "COM7"),
+                   .printed = "this TVA-740 on COM7"},
         // Killed between the writes: only the line before the first write.
-        StatusCase{"HalfChangeNeverEnded", "voltage --port COM3 --repair undo --yes", "",
-                   TvaHalfChanged, 0, "done",
-                   TvaHalfChangedLineWith(R"("outcome":"half-changed")", R"("outcome":"started")"),
-                   [] { return Image("TVA-740", {}); }},
+        StatusCase{.name = "HalfChangeNeverEnded",
+                   .arguments = "voltage --port COM3 --repair undo --yes",
+                   .prepare = TvaHalfChanged, .status = 0, .recorded = "done",
+                   .history =
+                       TvaHalfChangedLineWith(R"("outcome":"half-changed")", R"("outcome":"started")"),
+                   .image = [] { return Image("TVA-740", {}); }},
         // All new on the port it was made on: it took, and that settles it.
-        StatusCase{"HalfChangeTookOnItsPort", "voltage --port COM3", "", TvaAllNew, 0,
-                   "not-written", TvaHalfChangedLine(), [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }, "",
-                   nullptr, R"("about":"7d0c0a1e","settles":true)"},
+        StatusCase{.name = "HalfChangeTookOnItsPort", .arguments = "voltage --port COM3",
+                   .prepare = TvaAllNew, .status = 0, .recorded = "not-written",
+                   .history = TvaHalfChangedLine(),
+                   .image = [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); },
+                   .lastLineHas = R"("about":"7d0c0a1e","settles":true)"},
         // All new on another port: as any tester set alike; nothing settled.
-        StatusCase{"HalfChangeAllNewElsewhere", "voltage --port COM3", "", TvaAllNew, 0,
-                   "half-changed", TvaHalfChangedLineWith("COM3", "COM7"),
-                   [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }},
+        StatusCase{.name = "HalfChangeAllNewElsewhere", .arguments = "voltage --port COM3",
+                   .prepare = TvaAllNew, .status = 0, .recorded = "half-changed",
+                   .history = TvaHalfChangedLineWith("COM3", "COM7"),
+                   .image = [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }},
         // A repair refused names the half-change and leaves it pending.
-        StatusCase{"HalfChangeRepairRefused", "voltage --port COM3 --repair finish --yes", "",
-                   [](sim::TesterSimulator& tester) {
+        StatusCase{.name = "HalfChangeRepairRefused",
+                   .arguments = "voltage --port COM3 --repair finish --yes",
+                   .prepare = [](sim::TesterSimulator& tester) {
                      TvaHalfChanged(tester);
                      tester.AddFault(Fault::Nak, sim::kForever, 'z');
-                   },
-                   7, "half-changed", TvaHalfChangedLine(),
-                   [] { return Image("TVA-740", {{40, "66 87"}}); }, "", nullptr,
-                   R"("about":"7d0c0a1e","settles":false)"},
-        StatusCase{"HistoryOfAChangeNeverEnded", "history", "", [](sim::TesterSimulator&) {}, 0,
-                   "started",
-                   TvaHalfChangedLineWith(R"("outcome":"half-changed")", R"("outcome":"started")"),
-                   [] { return Image("TVA-740", {}); }, "TVA-740  half-changed  tech"},
-        StatusCase{"PendingListed", "history --pending", "", [](sim::TesterSimulator&) {}, 0,
-                   "half-changed", TvaHalfChangedLine(), [] { return Image("TVA-740", {}); },
-                   "half-changed  tech        7d0c0a1e  nominal voltage 220 V to 230 V"},
-        StatusCase{"Forgotten", "forget 7d0c0a1e --yes", "", [](sim::TesterSimulator&) {}, 0,
-                   "not-written", TvaHalfChangedLine(), [] { return Image("TVA-740", {}); }, "",
-                   nullptr, R"("action":"forget",)"},
-        StatusCase{"ForgetDeclined", "forget 7d0c0a1e", "n\n", [](sim::TesterSimulator&) {}, 6,
-                   "half-changed", TvaHalfChangedLine(), [] { return Image("TVA-740", {}); }},
-        StatusCase{"ForgetNothingPending", "forget 7d0c0a1e --yes", "", [](sim::TesterSimulator&) {},
-                   6, "", "", [] { return Image("TVA-740", {}); }},
-        StatusCase{"HalfChangeOfAnotherModel", "voltage --port COM3", "",
-                   [](sim::TesterSimulator& tester) { tester.SetEepromBytes(40, Bytes("66 87")); },
-                   0, "half-changed", DklHalfChangedLine(),
-                   [] { return Image("TVA-740", {{40, "66 87"}}); }},
+                     }, .status = 7, .recorded = "half-changed",
+                   .history = TvaHalfChangedLine(),
+                   .image = [] { return Image("TVA-740", {{40, "66 87"}}); },
+                   .lastLineHas = R"("about":"7d0c0a1e","settles":false)"},
+        StatusCase{.name = "HistoryOfAChangeNeverEnded", .arguments = "history", .status = 0,
+                   .recorded = "started",
+                   .history =
+                       TvaHalfChangedLineWith(R"("outcome":"half-changed")", R"("outcome":"started")"),
+                   .image = [] { return Image("TVA-740", {}); },
+                   .printed = "TVA-740  half-changed  tech"},
+        StatusCase{.name = "PendingListed", .arguments = "history --pending", .status = 0,
+                   .recorded = "half-changed", .history = TvaHalfChangedLine(),
+                   .image = [] { return Image("TVA-740", {}); },
+                   .printed = "half-changed  tech        7d0c0a1e  nominal voltage 220 V to 230 V"},
+        StatusCase{.name = "Forgotten", .arguments = "forget 7d0c0a1e --yes", .status = 0,
+                   .recorded = "not-written", .history = TvaHalfChangedLine(),
+                   .image = [] { return Image("TVA-740", {}); },
+                   .lastLineHas = R"("action":"forget",)"},
+        StatusCase{.name = "ForgetDeclined", .arguments = "forget 7d0c0a1e", .answer = "n\n",
+                   .status = 6, .recorded = "half-changed", .history = TvaHalfChangedLine(),
+                   .image = [] { return Image("TVA-740", {}); }},
+        StatusCase{.name = "ForgetNothingPending", .arguments = "forget 7d0c0a1e --yes",
+                   .status = 6, .image = [] { return Image("TVA-740", {}); }},
+        StatusCase{.name = "HalfChangeOfAnotherModel", .arguments = "voltage --port COM3",
+                   .prepare = [](sim::TesterSimulator& tester) {
+                     tester.SetEepromBytes(40, Bytes("66 87"));
+                   }, .status = 0, .recorded = "half-changed",
+                   .history = DklHalfChangedLine(),
+                   .image = [] { return Image("TVA-740", {{40, "66 87"}}); }},
         // Cut short, it would leave no trace: not made, unless asked for.
-        StatusCase{"RecordCannotBeWritten", "voltage --port COM3 230 --yes --json", "",
-                   [](sim::TesterSimulator&) {}, 8, "", "", nullptr,
-                   "--without-record makes the change without a trace", FolderIsAFile},
-        StatusCase{"RecordCannotBeWrittenWithoutRecord",
-                   "voltage --port COM3 230 --yes --without-record --json", "",
-                   [](sim::TesterSimulator&) {}, 0, "", "", nullptr,
-                   "This change could not be added to the record of changes", FolderIsAFile},
+        StatusCase{.name = "RecordCannotBeWritten",
+                   .arguments = "voltage --port COM3 230 --yes --json", .status = 8,
+                   .printed = "--without-record makes the change without a trace",
+                   .harm = FolderIsAFile},
+        StatusCase{.name = "RecordCannotBeWrittenWithoutRecord",
+                   .arguments = "voltage --port COM3 230 --yes --without-record --json",
+                   .status = 0,
+                   .printed = "This change could not be added to the record of changes",
+                   .harm = FolderIsAFile},
         // One location is never a mix: made, and the user told.
-        StatusCase{"RecordCannotBeWrittenAuto", "auto --port COM3 --basic --yes --json", "",
-                   [](sim::TesterSimulator&) {}, 0, "", "", nullptr,
-                   "This change could not be added to the record of changes", FolderIsAFile},
+        StatusCase{.name = "RecordCannotBeWrittenAuto",
+                   .arguments = "auto --port COM3 --basic --yes --json", .status = 0,
+                   .printed = "This change could not be added to the record of changes",
+                   .harm = FolderIsAFile},
         // A record that cannot be read may hide a half-change: what the tester
         // holds is shown, nothing is written, and the status says so.
-        StatusCase{"RecordUnreadableRead", "voltage --port COM3 --json", "",
-                   [](sim::TesterSimulator&) {}, 8, "unreadable", "", nullptr,
-                   R"("voltage":"220")", FileIsAFolder},
-        StatusCase{"RecordUnreadableAutoRead", "auto --port COM3", "",
-                   [](sim::TesterSimulator&) {}, 8, "unreadable", "", nullptr, "auto: 0x3C",
-                   FileIsAFolder},
-        StatusCase{"RecordUnreadableWrite", "voltage --port COM3 230 --yes", "",
-                   [](sim::TesterSimulator&) {}, 8, "unreadable", "", nullptr, "", FileIsAFolder},
-        StatusCase{"RecordUnreadableAutoWrite", "auto --port COM3 --basic --yes", "",
-                   [](sim::TesterSimulator&) {}, 8, "unreadable", "", nullptr, "", FileIsAFolder},
-        StatusCase{"RecordUnreadableRepair", "voltage --port COM3 --repair undo --yes", "",
-                   TvaHalfChanged, 8, "unreadable", "", nullptr, "", FileIsAFolder},
-        StatusCase{"RecordUnreadableHistory", "history --json", "", [](sim::TesterSimulator&) {},
-                   8, "unreadable", "", [] { return Image("TVA-740", {}); },
-                   "cannot be read", FileIsAFolder},
-        StatusCase{"RecordUnreadableForget", "forget 7d0c0a1e --yes", "",
-                   [](sim::TesterSimulator&) {}, 8, "unreadable", "",
-                   [] { return Image("TVA-740", {}); }, "", FileIsAFolder},
+        StatusCase{.name = "RecordUnreadableRead", .arguments = "voltage --port COM3 --json",
+                   .status = 8, .recorded = "unreadable", .printed = R"("voltage":"220")",
+                   .harm = FileIsAFolder},
+        StatusCase{.name = "RecordUnreadableAutoRead", .arguments = "auto --port COM3", .status = 8,
+                   .recorded = "unreadable", .printed = "auto: 0x3C", .harm = FileIsAFolder},
+        StatusCase{.name = "RecordUnreadableWrite", .arguments = "voltage --port COM3 230 --yes",
+                   .status = 8, .recorded = "unreadable", .harm = FileIsAFolder},
+        StatusCase{.name = "RecordUnreadableAutoWrite",
+                   .arguments = "auto --port COM3 --basic --yes", .status = 8,
+                   .recorded = "unreadable", .harm = FileIsAFolder},
+        StatusCase{.name = "RecordUnreadableRepair",
+                   .arguments = "voltage --port COM3 --repair undo --yes",
+                   .prepare = TvaHalfChanged, .status = 8, .recorded = "unreadable",
+                   .harm = FileIsAFolder},
+        StatusCase{.name = "RecordUnreadableHistory", .arguments = "history --json", .status = 8,
+                   .recorded = "unreadable", .image = [] { return Image("TVA-740", {}); },
+                   .printed = "cannot be read", .harm = FileIsAFolder},
+        StatusCase{.name = "RecordUnreadableForget", .arguments = "forget 7d0c0a1e --yes",
+                   .status = 8, .recorded = "unreadable",
+                   .image = [] { return Image("TVA-740", {}); }, .harm = FileIsAFolder},
         // A tester carried from another computer's bench is found; all new
         // here, it is another tester set alike as far as this port knows.
-        StatusCase{"HalfChangeOfAnotherComputer", "voltage --port COM3", "", TvaHalfChanged, 7,
-                   "half-changed",
-                   TvaHalfChangedLineWith(R"("computer":")", R"("computer":"bench 2)")},
-        StatusCase{"HalfChangeAllNewOnAnotherComputer", "voltage --port COM3", "", TvaAllNew, 0,
-                   "half-changed",
-                   TvaHalfChangedLineWith(R"("computer":")", R"("computer":"bench 2)"),
-                   [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }},
-        StatusCase{"AppendedAfterATornLine", "voltage --port COM3 230 --yes", "",
-                   [](sim::TesterSimulator&) {}, 0, "done", kTornLast},
-        StatusCase{"HistoryNewestFirst", "history", "", [](sim::TesterSimulator&) {}, 0, "done",
-                   kTwoChanges, [] { return Image("TVA-740", {}); },
-                   "nominal voltage 220 V to 230 V\n2026-12-06T09:00:00.000Z  COM3    TVA-740  "
-                   "put-back"},
-        StatusCase{"HistoryOfAPortAsJson", "history --port com3 --json", "",
-                   [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
-                   R"("changes":[{"id":"2026-12-06T09:00:00.000Z)"},
+        StatusCase{.name = "HalfChangeOfAnotherComputer", .arguments = "voltage --port COM3",
+                   .prepare = TvaHalfChanged, .status = 7, .recorded = "half-changed",
+                   .history = TvaHalfChangedLineWith(R"("computer":")", R"("computer":"bench 2)")},
+        StatusCase{.name = "HalfChangeAllNewOnAnotherComputer", .arguments = "voltage --port COM3",
+                   .prepare = TvaAllNew, .status = 0, .recorded = "half-changed",
+                   .history = TvaHalfChangedLineWith(R"("computer":")", R"("computer":"bench 2)"),
+                   .image = [] { return Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}}); }},
+        StatusCase{.name = "AppendedAfterATornLine", .arguments = "voltage --port COM3 230 --yes",
+                   .status = 0, .recorded = "done", .history = kTornLast},
+        StatusCase{.name = "HistoryNewestFirst", .arguments = "history", .status = 0,
+                   .recorded = "done", .history = kTwoChanges,
+                   .image = [] { return Image("TVA-740", {}); },
+                   .printed =
+                       "nominal voltage 220 V to 230 V\n2026-12-06T09:00:00.000Z  COM3    TVA-740  "
+                     "put-back"},
+        StatusCase{.name = "HistoryOfAPortAsJson", .arguments = "history --port com3 --json",
+                   .status = 0, .recorded = "done", .history = kTwoChanges,
+                   .image = [] { return Image("TVA-740", {}); },
+                   .printed = R"("changes":[{"id":"2026-12-06T09:00:00.000Z)"},
         // Newest first, so only the end of the list shows the older line left out.
-        StatusCase{"HistorySince", "history --since 2026-12-07 --json", "",
-                   [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
-                   R"("outcome":"done"}]})"},
+        StatusCase{.name = "HistorySince", .arguments = "history --since 2026-12-07 --json",
+                   .status = 0, .recorded = "done", .history = kTwoChanges,
+                   .image = [] { return Image("TVA-740", {}); },
+                   .printed = R"("outcome":"done"}]})"},
         // Read all the same: a rotation cut short is recovered at the look-up.
-        StatusCase{"HistoryOfAFolderWithoutCurrentFile", "history", "",
-                   [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges,
-                   [] { return Image("TVA-740", {}); }, "put-back",
-                   [](const std::filesystem::path& record) {
+        StatusCase{.name = "HistoryOfAFolderWithoutCurrentFile", .arguments = "history",
+                   .status = 0, .recorded = "done", .history = kTwoChanges,
+                   .image = [] { return Image("TVA-740", {}); }, .printed = "put-back",
+                   .harm = [](const std::filesystem::path& record) {
                      std::filesystem::rename(record, std::filesystem::path(record)
-                                                         .replace_filename("changes.7.jsonl"));
-                   }},
+                     .replace_filename("changes.7.jsonl"));
+                     }},
         // A name with an escape sequence in it cannot act on the terminal.
-        StatusCase{"HistoryWithoutControlCharacters", "history", "", [](sim::TesterSimulator&) {},
-                   0, "done",
-                   R"({"time":"2026-12-07T09:00:00.000Z","user":"tech\u001b[2J","outcome":"done"})"
-                   "\n",
-                   [] { return Image("TVA-740", {}); }, "tech?[2J"},
-        StatusCase{"NothingToRepair", "voltage --port COM3 --repair finish --yes", "",
-                   [](sim::TesterSimulator&) {}, 0, "", "",
-                   [] { return Image("TVA-740", {}); }}),
+        StatusCase{.name = "HistoryWithoutControlCharacters", .arguments = "history", .status = 0,
+                   .recorded = "done",
+                   .history =
+                       R"({"time":"2026-12-07T09:00:00.000Z","user":"tech\u001b[2J","outcome":"done"})"
+                     "\n", .image = [] { return Image("TVA-740", {}); },
+                   .printed = "tech?[2J"},
+        StatusCase{.name = "NothingToRepair",
+                   .arguments = "voltage --port COM3 --repair finish --yes", .status = 0,
+                   .image = [] { return Image("TVA-740", {}); }}),
     RowName());
 
 // kavel-cli killed the moment the tester has taken the first write: the
