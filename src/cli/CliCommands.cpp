@@ -316,6 +316,7 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
     return report.Done();
   }
   if (options.command == "history") {
+    if (options.csv) return HistoryCsvCommand(options, out, report);
     HistoryCommand(options, report);
     return report.Done();
   }

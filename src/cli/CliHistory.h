@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ostream>
+
 #include "CliOptions.h"
 #include "CliReport.h"
 
@@ -7,3 +9,9 @@
 // change (or with --pending the half-changes not yet settled), as a table or
 // as the record's own JSON lines; filtered by --port and --since.
 void HistoryCommand(const CliOptions& options, CliReport& report);
+
+// kavel-cli history --csv: the same changes as the program's window of
+// changes exports them, one row per change, newest first, with an English
+// header; into --output FILE, else onto standard output as bytes. Answers
+// the exit status.
+int HistoryCsvCommand(const CliOptions& options, std::ostream& out, CliReport& report);

@@ -79,6 +79,21 @@ bool RecordedWrite(MeterHost& host, const Asked& asked, const std::function<bool
                                   [&] { return WithTester(write); });
 }
 
+// Puts the half-change right once the user has chosen how: the tester
+// identified anew, as before any write, then the repair written and
+// recorded; the user told what the tester holds now.
+bool RunRepair(MeterHost& host, const ChangeLine& halfChange, Repair repair) {
+  TMeter& meter = host.Meter();
+  if (!host.MeterCorrect(meter.MeterType)) return false;
+  if (!RecordedWrite(host, RepairOf(halfChange, repair),
+                     [&] { return WriteRepair(meter, halfChange, repair); })) {
+    Boxes().Information(kRepairOvertakenMessage);
+    return false;
+  }
+  Boxes().Information(QString::fromStdString(RepairedText(repair, TranslatedHalfChangeWords())));
+  return true;
+}
+
 }  // namespace
 
 bool HalfChangeSettled(MeterHost& host, bool* wasFound) {
@@ -96,15 +111,20 @@ bool HalfChangeSettled(MeterHost& host, bool* wasFound) {
                                         halfChange, found->examined, TranslatedHalfChangeWords())),
                                     {kFinishChoice, kUndoChoice, kLeaveChoice});
   if (choice != 0 && choice != 1) return false;
-  const Repair repair = choice == 0 ? Repair::Finish : Repair::Undo;
-  // As before any write: the tester identified anew.
-  if (!host.MeterCorrect(meter.MeterType)) return false;
-  if (!RecordedWrite(host, RepairOf(halfChange, repair),
-                     [&] { return WriteRepair(meter, halfChange, repair); })) {
-    Boxes().Information(kRepairOvertakenMessage);
-    return false;
+  return RunRepair(host, halfChange, choice == 0 ? Repair::Finish : Repair::Undo);
+}
+
+bool RepairPicked(MeterHost& host, const ChangeLine& halfChange, Repair repair,
+                  const std::function<bool(const FoundHalfChange&)>& confirm) {
+  TMeter& meter = host.Meter();
+  if (!host.MeterCorrect(meter.MeterType)) return true;  // another type: the user was told
+  std::optional<FoundHalfChange> found;
+  {
+    const RecordNoteToNextBox note(host.Recorder());
+    found = WithTester([&] { return FindHalfChange(host.Recorder(), meter, meter.Port->Port()); });
   }
-  Boxes().Information(QString::fromStdString(RepairedText(repair, TranslatedHalfChangeWords())));
+  if (!found || found->line.id != halfChange.id) return false;
+  if (confirm(*found)) RunRepair(host, found->line, repair);
   return true;
 }
 

@@ -402,6 +402,12 @@ INSTANTIATE_TEST_SUITE_P(
                    [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
                    R"("changes":[{"id":"2026-12-06T09:00:00.000Z)"},
         // Newest first, so only the end of the list shows the older line left out.
+        // One row per change for a spreadsheet, newest first, CRLF ends.
+        StatusCase{"HistoryAsCsv", "history --csv --port COM3", "", [](sim::TesterSimulator&) {},
+                   0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
+                   "put back\r\n"},
+        StatusCase{"HistoryCsvNotJson", "history --csv --json", "", [](sim::TesterSimulator&) {},
+                   1, "done", kTwoChanges, [] { return Image("TVA-740", {}); }},
         StatusCase{"HistorySince", "history --since 2026-12-07 --json", "",
                    [](sim::TesterSimulator&) {}, 0, "done", kTwoChanges, [] { return Image("TVA-740", {}); },
                    R"("outcome":"done"}]})"},
