@@ -125,8 +125,8 @@ class NoTesterHost : public MeterHost {
 // its newest rows are shown, the files read in the background meanwhile.
 void ChangesWindowOnAFullRecord() {
   NoTesterHost host;
-  std::vector<double> times;
-  int rows = 0;
+  std::vector<double> times, allTimes;
+  int rows = 0, allRows = 0;
   for (int i = 0; i < 7; ++i) {
     const auto t0 = Clock::now();
     TfmChanges window(host, [](const std::function<void()>&) {}, nullptr);
@@ -136,11 +136,18 @@ void ChangesWindowOnAFullRecord() {
     QApplication::processEvents();  // the rows painted
     times.push_back(Ms(Clock::now() - t0));
     rows = window.Model().rowCount();
+    // The rest of the record, read in the background meanwhile.
+    while (window.Model().Reading() && Ms(Clock::now() - t0) < 60000)
+      QApplication::processEvents(QEventLoop::AllEvents, 5);
+    allTimes.push_back(Ms(Clock::now() - t0));
+    allRows = window.Model().rowCount();
   }
   const bool ok = Median(times) <= kChangesWindowBoundMs;
   allWithinBounds = allWithinBounds && ok;
-  std::printf("changes window, 11 full files     median %7.2f ms  bound %.0f ms  (%d rows)  %s\n",
-              Median(times), kChangesWindowBoundMs, rows, ok ? "ok" : "OVER");
+  std::printf("changes window, 11 full files     median %7.2f ms  bound %.0f ms  (%d newest rows; "
+              "all %d in %.0f ms)  %s\n",
+              Median(times), kChangesWindowBoundMs, rows, allRows, Median(allTimes),
+              ok ? "ok" : "OVER");
 }
 
 // The record as years of work leave it: ten full rotated files and a full

@@ -1,11 +1,16 @@
 #include "RecordFollower.h"
 
 #include <fstream>
+#include <algorithm>
 #include <string>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// The newest lines are read first from this many bytes at the end of the
+// current file: a window's worth of changes.
+constexpr std::uintmax_t kNewestBytes = 64 * 1024;
 
 // The lines of ours in the bytes of a file from offset on, up to the last
 // line end (a line without one is still being written, or was torn); answers
@@ -24,7 +29,7 @@ std::uintmax_t ReadFrom(const fs::path& file, std::uintmax_t offset, std::vector
 
 }  // namespace
 
-bool RecordFollower::Read() {
+bool RecordFollower::Read(const std::function<void(const std::vector<ChangeLine>&)>& newest) {
   // changes.1.jsonl, changes.2.jsonl, ... beside changes.jsonl, as the record
   // names the full files it rotated.
   const auto numbered = [&](int n) {
@@ -38,6 +43,18 @@ bool RecordFollower::Read() {
   if (error) size = 0;
   bool changed = false;
   if (files != numbered_) {
+    if (newest && (files > 0 || size > kNewestBytes)) {
+      // From the first line that begins in those bytes: the byte before
+      // them ends the line begun earlier.
+      const std::uintmax_t start = size - std::min(size, kNewestBytes);
+      std::ifstream in(file_, std::ios::binary);
+      in.seekg(static_cast<std::streamoff>(start > 0 ? start - 1 : 0));
+      std::string begunEarlier;
+      if (start > 0) std::getline(in, begunEarlier);
+      std::vector<ChangeLine> last;
+      if (in) ReadFrom(file_, start > 0 ? static_cast<std::uintmax_t>(in.tellg()) : 0, last);
+      newest(last);
+    }
     lines_.clear();
     for (int n = 1; n <= files; ++n) ReadFrom(numbered(n), 0, lines_);
     older_ = lines_.size();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "ChangeLine.h"
@@ -14,8 +15,10 @@ class RecordFollower {
  public:
   explicit RecordFollower(std::filesystem::path file) : file_(std::move(file)) {}
 
-  // Reads what is new; true when the lines changed.
-  bool Read();
+  // Reads what is new; true when the lines changed. Reading the whole
+  // record, it first hands the lines at the current file's end, the newest,
+  // to newest, so that they can show before the rest is read.
+  bool Read(const std::function<void(const std::vector<ChangeLine>&)>& newest = {});
   const std::vector<ChangeLine>& Lines() const { return lines_; }
 
  private:

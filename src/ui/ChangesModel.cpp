@@ -85,15 +85,25 @@ void ChangesModel::Refresh() {
   }
   const bool rewrite = std::exchange(rewrite_, false);
   reading_ = QThread::create([this, words = words_, rewrite] {
-    if (!follower_->Read() && !rewrite) return;
-    std::vector<Row> rows;
-    for (ChangeEntry& entry : ChangeEntries(follower_->Lines())) {
-      Row& row = rows.emplace_back(Row{std::move(entry), {}});
-      for (int column = 0; column < kHistoryColumnCount; ++column)
-        row.cells[static_cast<size_t>(column)] =
-            QString::fromStdString(HistoryCell(row.entry, kHistoryColumns[column], words));
-    }
-    read_ = std::move(rows);
+    const auto rowsOf = [&](const std::vector<ChangeLine>& lines) {
+      std::vector<Row> rows;
+      for (ChangeEntry& entry : ChangeEntries(lines)) {
+        Row& row = rows.emplace_back(Row{std::move(entry), {}});
+        for (int column = 0; column < kHistoryColumnCount; ++column)
+          row.cells[static_cast<size_t>(column)] =
+              QString::fromStdString(HistoryCell(row.entry, kHistoryColumns[column], words));
+      }
+      return rows;
+    };
+    // The newest changes show while the rest is read: a change's later
+    // lines come after its first.
+    const auto newest = [&](const std::vector<ChangeLine>& lines) {
+      QMetaObject::invokeMethod(
+          this, [this, rows = rowsOf(lines)]() mutable { Show(std::move(rows)); },
+          Qt::QueuedConnection);
+    };
+    if (!follower_->Read(newest) && !rewrite) return;
+    read_ = rowsOf(follower_->Lines());
   });
   connect(reading_, &QThread::finished, this, &ChangesModel::TakeReading);
   reading_->start();
@@ -102,33 +112,38 @@ void ChangesModel::Refresh() {
 void ChangesModel::TakeReading() {
   reading_->wait();
   delete std::exchange(reading_, nullptr);
-  if (read_) {
-    std::vector<Row> rows = std::move(*read_);
-    read_.reset();
-    // Lines appended leave the rows there were where they were, and add rows
-    // after them; a rotated or replaced record is read anew.
-    const size_t old = rows_.size();
-    bool extends = rows.size() >= old;
-    for (size_t i = 0; extends && i < old; ++i)
-      extends = rows[i].entry.change.id == rows_[i].entry.change.id;
-    if (!extends) {
-      beginResetModel();
-      rows_ = std::move(rows);
-      endResetModel();
-    } else {
-      if (rows.size() > old) {
-        beginInsertRows({}, static_cast<int>(old), static_cast<int>(rows.size()) - 1);
-        rows_ = std::move(rows);
-        endInsertRows();
-      } else {
-        rows_ = std::move(rows);
-      }
-      if (old > 0)
-        emit dataChanged(index(0, 0), index(static_cast<int>(old) - 1, kHistoryColumnCount - 1));
-    }
+  if (read_) Show(std::move(*std::exchange(read_, std::nullopt)));
+  if (std::exchange(again_, false)) Refresh();
+}
+
+void ChangesModel::Show(std::vector<Row> rows) {
+  // Lines appended leave the rows there were, and add rows after them; the
+  // older files read after the current one add rows before them. Anything
+  // else (a rotated or replaced record) is shown anew.
+  const size_t old = rows_.size();
+  const auto sameFrom = [&](size_t first) {
+    for (size_t i = 0; i < old; ++i)
+      if (rows[first + i].entry.change.id != rows_[i].entry.change.id) return false;
+    return true;
+  };
+  const int added = static_cast<int>(rows.size()) - static_cast<int>(old);
+  if (added >= 0 && sameFrom(0)) {
+    if (added > 0) beginInsertRows({}, static_cast<int>(old), static_cast<int>(rows.size()) - 1);
+    rows_ = std::move(rows);
+    if (added > 0) endInsertRows();
+    if (old > 0)
+      emit dataChanged(index(0, 0), index(static_cast<int>(old) - 1, kHistoryColumnCount - 1));
+  } else if (added > 0 && sameFrom(static_cast<size_t>(added))) {
+    beginInsertRows({}, 0, added - 1);
+    rows_ = std::move(rows);
+    endInsertRows();
+    emit dataChanged(index(added, 0), index(rowCount() - 1, kHistoryColumnCount - 1));
+  } else {
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
   }
   emit Refreshed();
-  if (std::exchange(again_, false)) Refresh();
 }
 
 void ChangesFilter::SetFilters(const QString& tester, const QString& port, const QString& since,

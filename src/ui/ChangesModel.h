@@ -45,6 +45,8 @@ class ChangesModel : public QAbstractTableModel {
   // Reads what the record has new, in the background; the rows follow when
   // it is read.
   void Refresh();
+  // A reading is under way.
+  bool Reading() const { return reading_ != nullptr; }
 
  signals:
   // The rows changed: new ones, or new lines of old ones.
@@ -52,6 +54,8 @@ class ChangesModel : public QAbstractTableModel {
 
  private:
   void TakeReading();
+  // Puts the rows read in place of the rows there were.
+  void Show(std::vector<Row> rows);
 
   std::unique_ptr<RecordFollower> follower_;  // the reading thread's alone while it runs
   HistoryWords words_;
