@@ -123,11 +123,23 @@ TEST_F(ChangesWindow, FiltersFinishFollowAndExport) {
   window.cbPending()->setChecked(false);
   EXPECT_TRUE(cell(1, HistoryColumn::Outcome).startsWith("half-changed; finished "));
 
-  // A change another program makes shows while the window is open.
+  // Enter on its row: every line of it, the change's and the repair's.
+  view.setCurrentIndex(shown.index(1, 0));
+  QTest::keyClick(&view, Qt::Key_Return);
+  EXPECT_EQ(boxes_.shown.back().details.count("balance word (EEPROM 126)"), 2);
+
+  // A change another program makes shows while the window is open; given up
+  // there, nothing is written to a tester.
   ChangeLine line = *ParseChangeLine(halfChange);
   line.id = "another";
   record_.Append(line);
   QTRY_COMPARE(shown.rowCount(), 4);
+  view.setCurrentIndex(shown.index(0, 0));
+  boxes_.answers = {true};
+  window.bbGiveUp()->click();
+  EXPECT_FALSE(boxes_.shown.end()[-2].yesIsDefault);
+  QTRY_VERIFY(cell(0, HistoryColumn::Outcome).startsWith("half-changed; given up "));
+  EXPECT_EQ(tester_.EepromBytes(126, 2), Bytes("3E 12"));
 
   // The export, read back as a spreadsheet reads it: every cell as shown, a
   // formula's first character guarded.
