@@ -102,8 +102,14 @@ void ChangesModel::Refresh() {
           this, [this, rows = rowsOf(lines)]() mutable { Show(std::move(rows)); },
           Qt::QueuedConnection);
     };
-    if (!follower_->Read(newest) && !rewrite) return;
-    read_ = rowsOf(follower_->Lines());
+    // A record that cannot be read now keeps the rows it showed; the next
+    // reading tries again. Nothing may leave the thread.
+    try {
+      if (!follower_->Read(newest) && !rewrite) return;
+      read_ = rowsOf(follower_->Lines());
+    } catch (const std::exception&) {
+      read_.reset();
+    }
   });
   connect(reading_, &QThread::finished, this, &ChangesModel::TakeReading);
   reading_->start();
