@@ -29,10 +29,10 @@ namespace {
 // of it, and the watcher loses the file at each rotation: it is read again
 // this often besides, only what was appended.
 constexpr int kPollMs = 2000;
-constexpr int kInitialWidth = 900;
+constexpr int kInitialWidth = 1180;
 constexpr int kInitialHeight = 420;
 // A column of long texts starts no wider; the user widens it.
-constexpr int kWidestColumn = 380;
+constexpr int kWidestColumn = 260;
 
 constexpr int Column(HistoryColumn column) { return static_cast<int>(column); }
 
