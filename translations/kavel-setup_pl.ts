@@ -2,6 +2,177 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl_PL" sourcelanguage="en">
 <context>
+    <name>ChangeHistory</name>
+    <message>
+        <source>Time</source>
+        <translation>Czas</translation>
+    </message>
+    <message>
+        <source>Time (UTC)</source>
+        <translation>Czas (UTC)</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>Computer and user</source>
+        <translation>Komputer i użytkownik</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Tester</source>
+        <translation>Miernik</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Ustawienie</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Wynik</translation>
+    </message>
+    <message>
+        <source>nominal voltage %1 V → %2 V</source>
+        <translation>napięcie znamionowe %1 V → %2 V</translation>
+    </message>
+    <message>
+        <source>AUTO mode: %1 → %2</source>
+        <translation>tryb AUTO: %1 → %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>trip time 0.5×IΔn positive</source>
+        <translation>czas zadziałania przy 0,5×IΔn, dodatnia półfala</translation>
+    </message>
+    <message>
+        <source>trip time 0.5×IΔn negative</source>
+        <translation>czas zadziałania przy 0,5×IΔn, ujemna półfala</translation>
+    </message>
+    <message>
+        <source>trip time 1×IΔn positive</source>
+        <translation>czas zadziałania przy 1×IΔn, dodatnia półfala</translation>
+    </message>
+    <message>
+        <source>trip time 1×IΔn negative</source>
+        <translation>czas zadziałania przy 1×IΔn, ujemna półfala</translation>
+    </message>
+    <message>
+        <source>trip time 5×IΔn positive</source>
+        <translation>czas zadziałania przy 5×IΔn, dodatnia półfala</translation>
+    </message>
+    <message>
+        <source>trip time 5×IΔn negative</source>
+        <translation>czas zadziałania przy 5×IΔn, ujemna półfala</translation>
+    </message>
+    <message>
+        <source>trip current IΔ positive</source>
+        <translation>prąd zadziałania IΔ, dodatnia półfala</translation>
+    </message>
+    <message>
+        <source>trip current IΔ negative</source>
+        <translation>prąd zadziałania IΔ, ujemna półfala</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>wykonano</translation>
+    </message>
+    <message>
+        <source>put back</source>
+        <translation>przywrócono</translation>
+    </message>
+    <message>
+        <source>half-changed</source>
+        <translation>przerwano w połowie</translation>
+    </message>
+    <message>
+        <source>not written</source>
+        <translation>nie zapisano</translation>
+    </message>
+    <message>
+        <source>repaired</source>
+        <translation>naprawiono</translation>
+    </message>
+    <message>
+        <source>given up</source>
+        <translation>porzucono</translation>
+    </message>
+    <message>
+        <source>%1, not yet put right</source>
+        <translation>%1, jeszcze nie naprawiono</translation>
+    </message>
+    <message>
+        <source>%1; finished %2</source>
+        <translation>%1; dokończono %2</translation>
+    </message>
+    <message>
+        <source>%1; undone %2</source>
+        <translation>%1; cofnięto %2</translation>
+    </message>
+    <message>
+        <source>%1; found to have taken %2</source>
+        <translation>%1; sprawdzono %2: zmiana się przyjęła</translation>
+    </message>
+    <message>
+        <source>%1; found not to have taken %2</source>
+        <translation>%1; sprawdzono %2: zmiana się nie przyjęła</translation>
+    </message>
+    <message>
+        <source>%1; given up %2</source>
+        <translation>%1; porzucono %2</translation>
+    </message>
+    <message>
+        <source>%1  %2, %3: %4 (%5 %6, %7 / %8, %9)</source>
+        <translation>%1  %2, %3: %4 (%5 %6, %7 / %8, %9)</translation>
+    </message>
+    <message>
+        <source>started</source>
+        <translation>rozpoczęto</translation>
+    </message>
+    <message>
+        <source>change</source>
+        <translation>zmiana</translation>
+    </message>
+    <message>
+        <source>finish</source>
+        <translation>dokończenie</translation>
+    </message>
+    <message>
+        <source>undo</source>
+        <translation>cofnięcie</translation>
+    </message>
+    <message>
+        <source>check</source>
+        <translation>sprawdzenie</translation>
+    </message>
+    <message>
+        <source>give-up</source>
+        <translation>porzucenie</translation>
+    </message>
+    <message>
+        <source>    %1 (EEPROM %2): before %3, written %4, put back %5: %6</source>
+        <translation>    %1 (EEPROM %2): przed %3, zapisano %4, przywrócono %5: %6</translation>
+    </message>
+    <message>
+        <source>planned</source>
+        <translation>zaplanowano</translation>
+    </message>
+    <message>
+        <source>written</source>
+        <translation>zapisano</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>nie wiadomo</translation>
+    </message>
+</context>
+<context>
     <name>HalfChange</name>
     <message>
         <source>voltage word</source>
@@ -336,6 +507,10 @@
         <source>&amp;About...</source>
         <translation>&amp;O programie…</translation>
     </message>
+    <message>
+        <source>&amp;Changes to testers...</source>
+        <translation>Z&amp;miany w miernikach...</translation>
+    </message>
 </context>
 <context>
     <name>TfmChangeVoltage</name>
@@ -364,6 +539,125 @@ napięcie znamionowe</translation>
     <message>
         <source>Cancel</source>
         <translation>&amp;Anuluj</translation>
+    </message>
+</context>
+<context>
+    <name>TfmChanges</name>
+    <message>
+        <source>Changes to testers</source>
+        <translation>Zmiany w miernikach</translation>
+    </message>
+    <message>
+        <source>&amp;Tester:</source>
+        <translation>&amp;Miernik:</translation>
+    </message>
+    <message>
+        <source>&amp;Port:</source>
+        <translation>&amp;Port:</translation>
+    </message>
+    <message>
+        <source>T&amp;ime:</source>
+        <translation>&amp;Okres:</translation>
+    </message>
+    <message>
+        <source>Pending &amp;only</source>
+        <translation>Tylko &amp;niedokończone</translation>
+    </message>
+    <message>
+        <source>Changes to testers, newest first</source>
+        <translation>Zmiany w miernikach, od najnowszej</translation>
+    </message>
+    <message>
+        <source>&amp;Details...</source>
+        <translation>&amp;Szczegóły...</translation>
+    </message>
+    <message>
+        <source>&amp;Finish</source>
+        <translation>&amp;Dokończ</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Cofnij</translation>
+    </message>
+    <message>
+        <source>&amp;Give up</source>
+        <translation>Po&amp;rzuć</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Eksportuj...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Wszystkie</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Dzisiaj</translation>
+    </message>
+    <message>
+        <source>Last 30 days</source>
+        <translation>Ostatnie 30 dni</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 na %2</translation>
+    </message>
+    <message>
+        <source>All testers</source>
+        <translation>Wszystkie mierniki</translation>
+    </message>
+    <message>
+        <source>All ports</source>
+        <translation>Wszystkie porty</translation>
+    </message>
+    <message>
+        <source>%1 on %2, %3: %4. Outcome: %5.</source>
+        <translation>%1 na porcie %2, %3: %4. Wynik: %5.</translation>
+    </message>
+    <message>
+        <source>Finish the change cut short (%1) on the %2 on port %3?<byte value="xd"/><byte value="xd"/>This writes to the tester: %4.</source>
+        <translation>Dokończyć przerwaną zmianę (%1) w mierniku %2 na porcie %3?<byte value="xd"/><byte value="xd"/>W mierniku zostanie zapisane: %4.</translation>
+    </message>
+    <message>
+        <source>Undo the change cut short (%1) on the %2 on port %3?<byte value="xd"/><byte value="xd"/>This writes to the tester: %4.</source>
+        <translation>Cofnąć przerwaną zmianę (%1) w mierniku %2 na porcie %3?<byte value="xd"/><byte value="xd"/>W mierniku zostanie zapisane: %4.</translation>
+    </message>
+    <message>
+        <source>The tester on port %1 does not hold this change cut short, so nothing was written to it. Connect the tester it was made on.</source>
+        <translation>Miernik na porcie %1 nie ma w sobie tej przerwanej zmiany, więc niczego w nim nie zapisano. Podłącz miernik, w którym ją wykonano.</translation>
+    </message>
+    <message>
+        <source>Give up the change cut short (%1) on the %2 on port %3?<byte value="xd"/><byte value="xd"/>Nothing is written to any tester. The record will say that you gave it up, and it will no longer be offered for finishing or undoing.</source>
+        <translation>Porzucić przerwaną zmianę (%1) w mierniku %2 na porcie %3?<byte value="xd"/><byte value="xd"/>W żadnym mierniku nic nie zostanie zapisane. Rejestr zmian odnotuje, że ją porzucono, a program nie będzie już proponował jej dokończenia ani cofnięcia.</translation>
+    </message>
+    <message>
+        <source>The change cut short has been given up.</source>
+        <translation>Przerwana zmiana została porzucona.</translation>
+    </message>
+    <message>
+        <source>Export the changes</source>
+        <translation>Eksport zmian</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Pliki CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The changes could not be written to %1.</source>
+        <translation>Nie udało się zapisać zmian do pliku %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) written to %1.</source>
+        <translation>
+            <numerusform>Zapisano %n zmianę do pliku %1.</numerusform>
+            <numerusform>Zapisano %n zmiany do pliku %1.</numerusform>
+            <numerusform>Zapisano %n zmian do pliku %1.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -348,6 +348,7 @@ int RunCli(const CliOptions& options, const std::filesystem::path& programPath, 
   }
   if (options.command == "history") {
     try {
+      if (options.csv) return HistoryCsvCommand(options, out, report);
       HistoryCommand(options, report);
     } catch (const RecordUnreadable& unreadable) {
       return report.Fail(kRecordTrouble, unreadable.what());

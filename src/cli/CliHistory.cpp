@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "ChangeHistory.h"
 #include "ChangeRecord.h"
+#include "CliBinaryOutput.h"
 #include "PathText.h"
 #include "PortNames.h"
+#include "RegionalFormat.h"
 
 namespace {
 
@@ -40,6 +44,14 @@ std::string Row(const std::string& time, const std::string& port, const std::str
   return fixed + Printable(change) + "\n";
 }
 
+// The line is one --port and --since ask for. Times are ISO 8601 in UTC
+// throughout, so text order is time order, and a date alone is the start of
+// its day.
+bool Chosen(const CliOptions& options, const ChangeLine& line) {
+  return (options.port.empty() || UpperCasePortName(line.port) == UpperCasePortName(options.port)) &&
+         (options.since.empty() || line.time >= options.since);
+}
+
 }  // namespace
 
 void HistoryCommand(const CliOptions& options, CliReport& report) {
@@ -62,13 +74,7 @@ void HistoryCommand(const CliOptions& options, CliReport& report) {
     lines = OnePerChange(lines);
     std::reverse(lines.begin(), lines.end());
   }
-  // Times are ISO 8601 in UTC throughout, so text order is time order, and a
-  // date alone is the start of its day.
-  std::erase_if(lines, [&](const ChangeLine& line) {
-    return (!options.port.empty() &&
-            UpperCasePortName(line.port) != UpperCasePortName(options.port)) ||
-           (!options.since.empty() && line.time < options.since);
-  });
+  std::erase_if(lines, [&](const ChangeLine& line) { return !Chosen(options, line); });
   nlohmann::ordered_json json = nlohmann::ordered_json::array();
   std::string table = Row("time (UTC)", "port", "model", "outcome", "user", "change");
   for (const ChangeLine& line : lines) {
@@ -81,4 +87,24 @@ void HistoryCommand(const CliOptions& options, CliReport& report) {
     table = std::string(options.pending ? "no half-change pending" : "no change recorded") +
             " in " + Utf8Of(record.File()) + "\n";
   report.Json(options.pending ? "pending" : "changes", std::move(json), table);
+}
+
+int HistoryCsvCommand(const CliOptions& options, std::ostream& out, CliReport& report) {
+  const std::vector<ChangeEntry> entries = ChangeEntries(ChangeRecord(ChangeRecordPath()).Lines());
+  std::vector<const ChangeEntry*> rows;
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+    if (Chosen(options, entry->change) && (!options.pending || entry->pending))
+      rows.push_back(&*entry);
+  }
+  const std::string csv = CsvText(HistoryTable(rows, HistoryWords()), ListSeparator());
+  if (options.output.empty()) {
+    StandardOutputAsBytes();
+    out << csv << std::flush;
+    return out ? kDone : report.Fail(kPortNotOpen, "the CSV could not be written");
+  }
+  std::ofstream file(PathFromUtf8(options.output), std::ios::binary | std::ios::trunc);
+  file << csv;
+  file.close();
+  if (!file) return report.Fail(kPortNotOpen, "the CSV could not be written to " + options.output);
+  return kDone;
 }

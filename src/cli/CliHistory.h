@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ostream>
+
 #include "CliOptions.h"
 #include "CliReport.h"
 
@@ -8,3 +10,9 @@
 // as the record's own JSON lines; filtered by --port and --since. Raises
 // RecordUnreadable.
 void HistoryCommand(const CliOptions& options, CliReport& report);
+
+// kavel-cli history --csv: the same changes as the program's window of
+// changes exports them, one row per change, newest first, with an English
+// header; into --output FILE, else onto standard output as bytes. Answers
+// the exit status.
+int HistoryCsvCommand(const CliOptions& options, std::ostream& out, CliReport& report);

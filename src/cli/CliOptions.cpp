@@ -15,10 +15,13 @@ const char kCliUsage[] =
     "  voltage [--port NAME] [220|230]  read the nominal voltage, or set it\n"
     "  auto [--port NAME] [--set BYTE | --basic | --all]\n"
     "                                   read the AUTO-mode byte, or set it (TVA-740 2.0+)\n"
-    "  history [--port NAME] [--since TIME] [--pending]\n"
+    "  history [--port NAME] [--since TIME] [--pending] [--csv [--output FILE]]\n"
     "                                   the record of changes made to testers, newest\n"
     "                                   first; TIME as 2026-12-07 or 2026-12-07T18:40 (UTC);\n"
-    "                                   --pending: the half-changes not yet put right\n"
+    "                                   --pending: the half-changes not yet put right;\n"
+    "                                   --csv: one row per change for a spreadsheet (UTF-8,\n"
+    "                                   the separator of the regional format), into FILE\n"
+    "                                   with --output\n"
     "  forget ID                        give up the half-change ID (history --pending)\n"
     "                                   of a tester that will not come back\n"
     "Without --port, the port kavel-setup remembers (\"Serial port\" in its settings file).\n"
@@ -111,6 +114,10 @@ ParsedOptions ParseCliOptions(int argc, char** argv) {
         fail("--since takes a time such as 2026-12-07 or 2026-12-07T18:40");
     } else if (arg == "--pending") {
       o.pending = true;
+    } else if (arg == "--csv") {
+      o.csv = true;
+    } else if (arg == "--output") {
+      o.output = value();
     } else if (arg == "--basic") {
       o.autoSetup = tva740::kBasicOptions;
     } else if (arg == "--all") {
@@ -140,6 +147,10 @@ ParsedOptions ParseCliOptions(int argc, char** argv) {
     fail("--repair goes alone: put the tester right first, then change it");
   if ((!o.since.empty() || o.pending) && o.command != "history")
     fail("--since and --pending belong to history");
+  if ((o.csv || !o.output.empty()) && o.command != "history")
+    fail("--csv and --output belong to history");
+  if (!o.output.empty() && !o.csv) fail("--output goes with --csv");
+  if (o.csv && o.json) fail("--csv and --json do not go together: pick one");
   if (o.command == "forget" && o.changeId.empty()) fail("forget needs the ID of a half-change");
   return parsed;
 }

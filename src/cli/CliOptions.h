@@ -14,6 +14,8 @@ struct CliOptions {
   std::string repair;            // --repair finish|undo: put a half-change right
   std::string since;             // history --since TIME: the lines from then on
   bool pending = false;          // history --pending: the half-changes not settled
+  bool csv = false;              // history --csv: one row per change, for a spreadsheet
+  std::string output;            // history --csv --output FILE: the CSV into FILE
   std::string changeId;          // forget ID: the half-change given up
   bool yes = false;
   bool withoutRecord = false;    // --without-record: change even when the record cannot say so

@@ -160,6 +160,27 @@ bool RecordedWrite(MeterHost& host, const Asked& asked, const std::function<bool
   }
 }
 
+// Puts the half-change right once the user has chosen how: the tester
+// identified anew, as before any write, then the repair written and
+// recorded; the user told what the tester holds now.
+bool RunRepair(MeterHost& host, const ChangeLine& halfChange, Repair repair) {
+  TMeter& meter = host.Meter();
+  if (!host.MeterCorrect(meter.MeterType)) return false;
+  if (!RecordedWrite(host, RepairOf(halfChange, repair),
+                     [&] { return WriteRepair(meter, halfChange, repair); })) {
+    Boxes().Information(kRepairOvertakenMessage);
+    return false;
+  }
+  Boxes().Information(QString::fromStdString(RepairedText(repair, TranslatedHalfChangeWords())));
+  return true;
+}
+
+// The record could not be read: the user is told, with the file and why.
+void TellRecordUnreadable(const RecordUnreadable& unreadable) {
+  Boxes().Information(kRecordUnreadableMessage,
+                      RecordTroubleDetails(Utf8Of(unreadable.file), unreadable.reason));
+}
+
 // What the look-up for a change cut short on the tester came to.
 enum class LookUp {
   Nothing,     // none pending on it
@@ -178,26 +199,17 @@ LookUp LookForHalfChange(MeterHost& host) {
     const RecordNoteToNextBox note(host.Recorder());
     found = WithTester([&] { return FindHalfChange(host.Recorder(), meter, port); });
   } catch (const RecordUnreadable& unreadable) {
-    Boxes().Information(kRecordUnreadableMessage,
-                        RecordTroubleDetails(Utf8Of(unreadable.file), unreadable.reason));
+    TellRecordUnreadable(unreadable);
     return LookUp::Unreadable;
   }
   if (!found) return LookUp::Nothing;
-  const ChangeLine& halfChange = found->line;
   const HalfChangeOffer offer = HalfChangeOfferOf(*found);
   const int choice = Boxes().Choose(HalfChangeOfferMessage(offer.text),
                                     {kFinishChoice, kUndoChoice, kLeaveChoice}, offer.details);
   if (choice != 0 && choice != 1) return LookUp::Left;
-  const Repair repair = choice == 0 ? Repair::Finish : Repair::Undo;
-  // As before any write: the tester identified anew.
-  if (!host.MeterCorrect(meter.MeterType)) return LookUp::Left;
-  if (!RecordedWrite(host, RepairOf(halfChange, repair),
-                     [&] { return WriteRepair(meter, halfChange, repair); })) {
-    Boxes().Information(kRepairOvertakenMessage);
-    return LookUp::Left;
-  }
-  Boxes().Information(QString::fromStdString(RepairedText(repair, TranslatedHalfChangeWords())));
-  return LookUp::PutRight;
+  return RunRepair(host, found->line, choice == 0 ? Repair::Finish : Repair::Undo)
+             ? LookUp::PutRight
+             : LookUp::Left;
 }
 
 }  // namespace
@@ -206,6 +218,23 @@ bool HalfChangeSettled(MeterHost& host) {
   // A record that cannot be read still lets a dialog show what the tester
   // holds; its write is refused.
   return LookForHalfChange(host) != LookUp::Left;
+}
+
+bool RepairPicked(MeterHost& host, const ChangeLine& halfChange, Repair repair,
+                  const std::function<bool(const FoundHalfChange&)>& confirm) {
+  TMeter& meter = host.Meter();
+  if (!host.MeterCorrect(meter.MeterType)) return true;  // another type: the user was told
+  std::optional<FoundHalfChange> found;
+  try {
+    const RecordNoteToNextBox note(host.Recorder());
+    found = WithTester([&] { return FindHalfChange(host.Recorder(), meter, meter.Port->Port()); });
+  } catch (const RecordUnreadable& unreadable) {
+    TellRecordUnreadable(unreadable);
+    return true;
+  }
+  if (!found || found->line.id != halfChange.id) return false;
+  if (confirm(*found)) RunRepair(host, found->line, repair);
+  return true;
 }
 
 WriteOutcome WriteToTester(MeterHost& host, const Asked& asked,

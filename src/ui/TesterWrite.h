@@ -54,3 +54,12 @@ enum class WriteOutcome {
 // line of a change of several writes has the user asked first, default No.
 // write answers false when the tester refused it.
 WriteOutcome WriteToTester(MeterHost& host, const Asked& asked, const std::function<bool()>& write);
+
+// A half-change the user picked in the window of changes, to finish or undo
+// on the tester on the program's port: identified anew, looked up in the
+// record as before a dialog, and only when it holds that very mix, and the
+// user confirms what will be written (confirm), put right as the offer
+// before a dialog puts it right. False when the tester holds no such mix:
+// nothing written, nothing recorded.
+bool RepairPicked(MeterHost& host, const ChangeLine& halfChange, Repair repair,
+                  const std::function<bool(const FoundHalfChange&)>& confirm);

@@ -21,6 +21,7 @@
 #include "TesterWrite.h"
 #include "UserWords.h"
 #include "fmChangeVoltage_.h"
+#include "fmChanges_.h"
 #include "fmHelp_.h"
 #include "fmInfo_.h"
 #include "fmOption_.h"
@@ -62,6 +63,7 @@ TForm1::TForm1(SettingsFileLocation settingsFile, QWidget* parent)
     move(screen->availableGeometry().center() - rect().center());
 
   ConnectCommand(ui_->mmExit, &QAction::triggered, this, &TForm1::mmExitClick);
+  ConnectCommand(ui_->mmChanges, &QAction::triggered, this, &TForm1::mmChangesClick);
   ConnectCommand(ui_->mmSetupAuto, &QAction::triggered, this, &TForm1::mmSetupAutoClick);
   ConnectCommand(ui_->mmChangeVoltage, &QAction::triggered, this, &TForm1::mmChangeVoltageClick);
   ConnectCommand(ui_->mmOption, &QAction::triggered, this, &TForm1::mmOptionClick);
@@ -74,6 +76,7 @@ TForm1::TForm1(SettingsFileLocation settingsFile, QWidget* parent)
 TForm1::~TForm1() = default;
 
 QAction* TForm1::mmExit() const { return ui_->mmExit; }
+QAction* TForm1::mmChanges() const { return ui_->mmChanges; }
 QAction* TForm1::mmSetupAuto() const { return ui_->mmSetupAuto; }
 QAction* TForm1::mmChangeVoltage() const { return ui_->mmChangeVoltage; }
 QAction* TForm1::mmOption() const { return ui_->mmOption; }
@@ -176,15 +179,21 @@ void TForm1::EnableConfigurationItems(const MeterModel& model) {
 }
 
 void TForm1::OpenConfigurationDialog(const std::function<void()>& showDialog) {
+  OnConnectedTester([&] {
+    // A change cut short on this tester is put right, or left for now,
+    // before anything else is changed on it.
+    if (MeterCorrect(CurrentMeter->MeterType) && HalfChangeSettled(*this)) showDialog();
+  });
+}
+
+void TForm1::OnConnectedTester(const std::function<void()>& exchange) {
   const TKavelPort* port = CurrentMeter->Port;
   if (!port || !port->Connected()) {
     Boxes().Information(kNotSelectedMessage);
     return;
   }
   try {
-    // A change cut short on this tester is put right, or left for now,
-    // before anything else is changed on it.
-    if (MeterCorrect(CurrentMeter->MeterType) && HalfChangeSettled(*this)) showDialog();
+    exchange();
   } catch (const ENoConnection&) {
     Boxes().Information(kNoDeviceMessage);
   } catch (const ECRCError&) {
@@ -211,6 +220,15 @@ void TForm1::mmInfoClick() { ShowModeless(fmInfo); }
 void TForm1::mmHelpMeClick() { ShowModeless(fmHelp); }
 
 void TForm1::mmExitClick() { close(); }
+
+void TForm1::mmChangesClick() {
+  if (!fmChanges) {
+    fmChanges = new TfmChanges(
+        *this, [this](const std::function<void()>& exchange) { OnConnectedTester(exchange); }, this);
+    fmChanges->move(frameGeometry().center() - fmChanges->rect().center());
+  }
+  ShowModeless(fmChanges);
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
   event->accept();

@@ -18,6 +18,7 @@ class TForm1;
 class QAction;
 class QLabel;
 class TfmChangeVoltage;
+class TfmChanges;
 class TfmHelp;
 class TfmInfo;
 class TfmOption;
@@ -61,8 +62,11 @@ class TForm1 : public QMainWindow, public OptionHost {
   TfmChangeVoltage* fmChangeVoltage = nullptr;
   TfmInfo* fmInfo = nullptr;
   TfmHelp* fmHelp = nullptr;
+  // The window of changes, made when first shown.
+  TfmChanges* fmChanges = nullptr;
 
   QAction* mmExit() const;
+  QAction* mmChanges() const;
   QAction* mmSetupAuto() const;
   QAction* mmChangeVoltage() const;
   QAction* mmOption() const;
@@ -73,6 +77,7 @@ class TForm1 : public QMainWindow, public OptionHost {
   void mmOptionClick();
   void mmChangeVoltageClick();
   void mmExitClick();
+  void mmChangesClick();
   void mmInfoClick();
   void mmHelpMeClick();
 
@@ -84,6 +89,9 @@ class TForm1 : public QMainWindow, public OptionHost {
  private:
   void FormCreate();
   void OpenConfigurationDialog(const std::function<void()>& showDialog);
+  // Runs an exchange with the tester on the program's port, when there is
+  // one, telling the user of a tester that does not answer.
+  void OnConnectedTester(const std::function<void()>& exchange);
   // Makes a meter object of the class that serves the code, with that code,
   // on the program's port, the current one.
   void BindMeter(std::uint8_t code);

@@ -333,7 +333,7 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{.name = "HungUpAtTheSecondWrite", .arguments = "voltage --port COM3 230 --yes",
                    .prepare = [](sim::TesterSimulator& tester) {
                      tester.AddFault(Fault::HangUp, 1, 'z', 126);
-                     }, .status = 7, .recorded = "half-changed",
+                   }, .status = 7, .recorded = "half-changed",
                    .image = [] { return Image("TVA-740", {{40, "66 87"}}); },
                    .lastLineHas =
                        R"("address":126,"before":"34 12","written":"3E 12","putBack":"34 12",)"
@@ -414,7 +414,7 @@ INSTANTIATE_TEST_SUITE_P(
                    .prepare = [](sim::TesterSimulator& tester) {
                      TvaHalfChanged(tester);
                      tester.AddFault(Fault::Nak, sim::kForever, 'z');
-                     }, .status = 7, .recorded = "half-changed",
+                   }, .status = 7, .recorded = "half-changed",
                    .history = TvaHalfChangedLine(),
                    .image = [] { return Image("TVA-740", {{40, "66 87"}}); },
                    .lastLineHas = R"("about":"7d0c0a1e","settles":false)"},
@@ -506,14 +506,21 @@ INSTANTIATE_TEST_SUITE_P(
                    .status = 0, .recorded = "done", .history = kTwoChanges,
                    .image = [] { return Image("TVA-740", {}); },
                    .printed = R"("outcome":"done"}]})"},
+        // One row per change for a spreadsheet, newest first, CRLF ends.
+        StatusCase{.name = "HistoryAsCsv", .arguments = "history --csv --port COM3", .status = 0,
+                   .recorded = "done", .history = kTwoChanges,
+                   .image = [] { return Image("TVA-740", {}); }, .printed = "put back\r\n"},
+        StatusCase{.name = "HistoryCsvNotJson", .arguments = "history --csv --json", .status = 1,
+                   .recorded = "done", .history = kTwoChanges,
+                   .image = [] { return Image("TVA-740", {}); }},
         // Read all the same: a rotation cut short is recovered at the look-up.
         StatusCase{.name = "HistoryOfAFolderWithoutCurrentFile", .arguments = "history",
                    .status = 0, .recorded = "done", .history = kTwoChanges,
                    .image = [] { return Image("TVA-740", {}); }, .printed = "put-back",
                    .harm = [](const std::filesystem::path& record) {
-                     std::filesystem::rename(record, std::filesystem::path(record)
-                     .replace_filename("changes.7.jsonl"));
-                     }},
+                     std::filesystem::rename(
+                         record, std::filesystem::path(record).replace_filename("changes.7.jsonl"));
+                   }},
         // A name with an escape sequence in it cannot act on the terminal.
         StatusCase{.name = "HistoryWithoutControlCharacters", .arguments = "history", .status = 0,
                    .recorded = "done",

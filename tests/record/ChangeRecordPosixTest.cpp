@@ -6,6 +6,7 @@
 #include "EnvironmentSetting.h"
 #include "PolishLocale.h"
 #include "RecordedLines.h"
+#include "RegionalFormat.h"
 #include "ScratchDir.h"
 
 // The program applies the user's locale; in Polish a decimal comma would
@@ -22,6 +23,16 @@ TEST(RecordInPolish, ReadsAndWritesAsInC) {
   ASSERT_EQ(pending.size(), 1u);
   EXPECT_EQ(pending[0].locations[1].address, 126);
   EXPECT_EQ(pending[0].from, 220);
+}
+
+// A spreadsheet on a desktop whose numbers take a decimal comma reads CSV
+// with ";"; the process's own locale is left as it was.
+TEST(RecordInPolish, ListSeparatorOfTheUsersNumbers) {
+  for (const auto& [locale, separator] : {std::pair{"pl_PL.UTF-8", ";"}, std::pair{"C", ","}}) {
+    const EnvironmentSetting all("LC_ALL", locale);
+    EXPECT_EQ(ListSeparator(), separator) << locale;
+  }
+  EXPECT_STREQ(setlocale(LC_NUMERIC, nullptr), "C");
 }
 
 TEST(RecordFolder, TheUsersOwnIsPrivateAndAFileNameAloneWorks) {

@@ -30,10 +30,14 @@ for ts in "$source_dir"/translations/*.ts; do
     while IFS= read -r message; do
       source=$(sed 's#.*<source>\(.*\)</source>.*#\1#' <<<"$message")
       translation=$(sed -n 's#.*<translation>\(.*\)</translation>.*#\1#p' <<<"$message")
-      if [ "$(markers "$source")" != "$(markers "$translation")" ] ||
-        { grep -qE '&amp;[[:alnum:]]' <<<"$source" && ! grep -qE '&amp;[^ ]' <<<"$translation"; }; then
-        echo "$source"
-      fi
+      # A text with a count is translated once for each plural form.
+      while IFS= read -r form; do
+        if [ "$(markers "$source")" != "$(markers "$form")" ] ||
+          { grep -qE '&amp;[[:alnum:]]' <<<"$source" && ! grep -qE '&amp;[^ ]' <<<"$form"; }; then
+          echo "$source"
+          break
+        fi
+      done < <(sed 's#</numerusform>#\n#g; s#<numerusform>##g' <<<"$translation" | grep -v '^ *$')
     done)
   if [ -n "$lost" ]; then
     echo "$(basename "$ts"): a %n or an access key lost in the translation of:" >&2

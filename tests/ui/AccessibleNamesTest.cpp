@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QAction>
 #include <QWidget>
 
 #include "MainWindowFixture.h"
@@ -23,6 +24,7 @@ struct WindowRow {
   // A control and the label beside it that names it; none when empty.
   const char* control;
   const char* label;
+  QAction* (TForm1::*item)() const = nullptr;  // opens a window made when first shown
 };
 
 class AccessibleNames : public MainWindowFixture,
@@ -31,6 +33,7 @@ class AccessibleNames : public MainWindowFixture,
 TEST_P(AccessibleNames, EveryReachableControlHasANameAndLabelsAreTied) {
   Remember("COM2", "TVA740v2_299Type");
   TForm1& main = Start();
+  if (GetParam().item) (main.*GetParam().item)()->trigger();
   QWidget* window =
       main.objectName() == GetParam().window ? &main : main.findChild<QWidget*>(GetParam().window);
   QStringList nameless;
@@ -53,7 +56,9 @@ INSTANTIATE_TEST_SUITE_P(Windows, AccessibleNames,
                                            WindowRow{"AutoModeRe", "TfmSetupAUTO", "cbRe", "stRe"},
                                            WindowRow{"Voltage", "TfmChangeVoltage", "", ""},
                                            WindowRow{"About", "TfmInfo", "", ""},
-                                           WindowRow{"Help", "TfmHelp", "", ""}),
+                                           WindowRow{"Help", "TfmHelp", "", ""},
+                                           WindowRow{"Changes", "TfmChanges", "cbPort", "stPort",
+                                                     &TForm1::mmChanges}),
                          RowName());
 
 }  // namespace

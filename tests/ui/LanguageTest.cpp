@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include "Language.h"
 #include "MainWindowFixture.h"
 #include "Messages.h"
+#include "fmChanges_.h"
 #include "fmHelp_.h"
 #include "fmInfo_.h"
 #include "fmOption_.h"
@@ -178,9 +180,10 @@ TEST_P(WindowsInEachLanguage, KeepTheirSizesAndMnemonicsDiffer) {
 }
 
 TEST_P(WindowsInEachLanguage, TextsFitTheirControls) {
-  for (QWidget* window :
-       std::initializer_list<QWidget*>{form_.get(), form_->fmOption, form_->fmSetupAUTO,
-                                       form_->fmChangeVoltage, form_->fmInfo, form_->fmHelp}) {
+  form_->mmChanges()->trigger();
+  for (QWidget* window : std::initializer_list<QWidget*>{
+           form_.get(), form_->fmOption, form_->fmSetupAUTO, form_->fmChangeVoltage, form_->fmInfo,
+           form_->fmHelp, form_->fmChanges}) {
     for (QWidget* control : window->findChildren<QWidget*>()) {
       QString text;
       int room = control->width();
@@ -196,6 +199,11 @@ TEST_P(WindowsInEachLanguage, TextsFitTheirControls) {
       } else if (auto* option = qobject_cast<QRadioButton*>(control)) {
         text = option->text();
         room -= 13;  // the round button beside it
+      } else if (auto* header = qobject_cast<QHeaderView*>(control)) {
+        for (int i = 0; i < header->count(); ++i)
+          EXPECT_LE(header->isSectionHidden(i) ? 0 : header->sectionSizeHint(i),
+                    header->sectionSize(i))
+              << header->model()->headerData(i, Qt::Horizontal).toString().toStdString();
       }
       for (const QString& line : text.split(QLatin1Char('\n')))
         EXPECT_LE(control->fontMetrics().horizontalAdvance(line), room)

@@ -43,7 +43,7 @@ TEST_F(MainWindowStart, LayoutAndMenu) {
     }
   }
   EXPECT_EQ(captions,
-            (QStringList{"&File", "  &Exit", "&Configuration", "  &RCDs  AUTO mode",
+            (QStringList{"&File", "  &Changes to testers...", "  &Exit", "&Configuration", "  &RCDs  AUTO mode",
                          "  Nominal &voltage", "&Option", "&Help", "  Help", "  &About..."}));
 }
 

@@ -1,0 +1,4 @@
+#include "CliBinaryOutput.h"
+
+// Text is bytes here already.
+void StandardOutputAsBytes() {}
