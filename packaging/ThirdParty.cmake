@@ -7,6 +7,7 @@
 #         [-DCOMMIT=<hash>] [-DEPOCH=<seconds>] [-DPACKAGES=<a;b>] -P ThirdParty.cmake
 # A part's version is the Debian version of the package its version (on
 # Windows its windows-version, when it has one) names, as installed.
+cmake_policy(VERSION 3.25)
 file(READ ${LIST} list)
 string(JSON part_count LENGTH "${list}" parts)
 math(EXPR last_part "${part_count} - 1")
@@ -34,6 +35,29 @@ function(lines variable prefix json)
   set(${variable} "${text}" PARENT_SCOPE)
 endfunction()
 
+# wrap(VARIABLE TEXT PREFIX): the text in lines of at most 79 characters, each
+# after the prefix.
+function(wrap variable text prefix)
+  string(ASCII 31 mark)
+  string(REPLACE ";" "${mark}" text "${text}")
+  string(REGEX REPLACE "[ \n]+" ";" words "${text}")
+  set(result "")
+  set(line "${prefix}")
+  foreach(word IN LISTS words)
+    string(LENGTH "${line} ${word}" length)
+    if(length GREATER 79 AND NOT line STREQUAL prefix)
+      string(APPEND result "${line}\n")
+      set(line "${prefix}${word}")
+    elseif(line STREQUAL prefix)
+      set(line "${prefix}${word}")
+    else()
+      set(line "${line} ${word}")
+    endif()
+  endforeach()
+  string(REPLACE "${mark}" ";" result "${result}${line}\n")
+  set(${variable} "${result}" PARENT_SCOPE)
+endfunction()
+
 function(debian_version variable package)
   execute_process(COMMAND dpkg-query -W -f=\${Version} ${package} OUTPUT_VARIABLE version
                   RESULT_VARIABLE failed ERROR_QUIET)
@@ -55,7 +79,7 @@ foreach(i RANGE ${last_part})
   endif()
   list(APPEND parts ${i})
   set(part_${i}_how "${how}")
-  foreach(field id name copyright spdx homepage download)
+  foreach(field id name copyright supplier spdx homepage download)
     member(part_${i}_${field} "${part}" ${field})
   endforeach()
   member(part_${i}_licence "${part}" debian-licence)
@@ -92,9 +116,10 @@ if(WHAT STREQUAL "copyright")
   lines(terms " " "${list}" terms)
   set(comment "")
   foreach(i IN LISTS parts)
-    string(APPEND comment " ${part_${i}_name} ${part_${i}_version}, of Debian's source package\n"
-                          " ${part_${i}_source}: ${part_${i}_how}.\n Copyright ${part_${i}_copyright}."
-                          " License: ${part_${i}_licence}.\n .\n")
+    wrap(entry "${part_${i}_name} ${part_${i}_version} (Debian's source package \
+${part_${i}_source}), under ${part_${i}_licence}: ${part_${i}_how}. Copyright \
+${part_${i}_copyright}" " ")
+    string(APPEND comment "${entry} .\n")
   endforeach()
   set(text "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
 Upstream-Name: kavel-setup
@@ -132,14 +157,13 @@ each under its own licence (the texts are in the licenses folder):
 ")
   foreach(i IN LISTS parts)
     string(REPLACE ";" ", " files "${part_${i}_files}")
-    string(APPEND text "
-${part_${i}_name}, version ${part_${i}_version}
-  ${part_${i}_how}.
-  Copyright ${part_${i}_copyright}. Under ${part_${i}_spdx}.
-  Source: Debian's source package ${part_${i}_source} (${part_${i}_download}).
-")
+    wrap(entry "${part_${i}_how}. Copyright ${part_${i}_copyright}. Under ${part_${i}_spdx}. \
+Source: Debian's source package ${part_${i}_source} ${part_${i}_version} \
+(${part_${i}_download})." "  ")
+    string(APPEND text "\n${part_${i}_name}, version ${part_${i}_version}\n${entry}")
     if(files)
-      string(APPEND text "  Files: ${files}\n")
+      wrap(entry "Files: ${files}" "  ")
+      string(APPEND text "${entry}")
     endif()
   endforeach()
   file(READ ${QT_SOURCE} offer)
@@ -158,9 +182,11 @@ elseif(WHAT STREQUAL "spdx")
   # give the same bytes.
   string(TIMESTAMP created "%Y-%m-%dT%H:%M:%SZ" UTC)
   set(document "{}")
-  macro(put path value)
-    string(JSON document SET "${document}" ${path} "${value}")
-  endmacro()
+  function(put)
+    list(POP_BACK ARGN value)
+    string(JSON document SET "${document}" ${ARGN} "${value}")
+    set(document "${document}" PARENT_SCOPE)
+  endfunction()
   put(spdxVersion "\"SPDX-2.3\"")
   put(dataLicense "\"CC0-1.0\"")
   put(SPDXID "\"SPDXRef-DOCUMENT\"")
@@ -168,18 +194,16 @@ elseif(WHAT STREQUAL "spdx")
   put(documentNamespace "\"https://www.kavel.example.com/spdx/kavel-setup-${VERSION}-${PLATFORM}-${COMMIT}\"")
   put(creationInfo "{\"created\":\"${created}\",\"creators\":[\"Organization: KAVEL S.A.\",\"Tool: kavel-setup ThirdParty.cmake\"]}")
   put(hasExtractedLicensingInfos "[{\"licenseId\":\"LicenseRef-proprietary\",\"name\":\"KAVEL S.A.'s terms\",\"extractedText\":\"See /usr/share/doc/kavel-setup/copyright or licenses\\\\NOTICES.txt.\"}]")
-  put(packages "[]")
-  put(relationships "[]")
-  put(packages 0 "{\"SPDXID\":\"SPDXRef-kavel-setup\",\"name\":\"kavel-setup\",\"versionInfo\":\"${VERSION}\",\"supplier\":\"Organization: KAVEL S.A.\",\"downloadLocation\":\"NOASSERTION\",\"filesAnalyzed\":false,\"licenseConcluded\":\"LicenseRef-proprietary\",\"licenseDeclared\":\"LicenseRef-proprietary\",\"copyrightText\":\"2026 KAVEL S.A.\",\"primaryPackagePurpose\":\"APPLICATION\"}")
-  put(relationships 0 "{\"spdxElementId\":\"SPDXRef-DOCUMENT\",\"relationshipType\":\"DESCRIBES\",\"relatedSpdxElement\":\"SPDXRef-kavel-setup\"}")
-  set(n 1)
+  set(packages "{\"SPDXID\":\"SPDXRef-kavel-setup\",\"name\":\"kavel-setup\",\"versionInfo\":\"${VERSION}\",\"supplier\":\"Organization: KAVEL S.A.\",\"downloadLocation\":\"NOASSERTION\",\"filesAnalyzed\":false,\"licenseConcluded\":\"LicenseRef-proprietary\",\"licenseDeclared\":\"LicenseRef-proprietary\",\"copyrightText\":\"2026 KAVEL S.A.\",\"primaryPackagePurpose\":\"APPLICATION\"}")
+  set(relationships "{\"spdxElementId\":\"SPDXRef-DOCUMENT\",\"relationshipType\":\"DESCRIBES\",\"relatedSpdxElement\":\"SPDXRef-kavel-setup\"}")
   foreach(i IN LISTS parts)
     set(id "SPDXRef-${part_${i}_id}")
     string(REPLACE "\"" "\\\"" how "${part_${i}_how}")
-    put(packages ${n} "{\"SPDXID\":\"${id}\",\"name\":\"${part_${i}_name}\",\"versionInfo\":\"${part_${i}_version}\",\"supplier\":\"Organization: ${part_${i}_copyright}\",\"downloadLocation\":\"${part_${i}_download}\",\"homepage\":\"${part_${i}_homepage}\",\"sourceInfo\":\"Debian's source package ${part_${i}_source} ${part_${i}_version}\",\"filesAnalyzed\":false,\"licenseConcluded\":\"${part_${i}_spdx}\",\"licenseDeclared\":\"${part_${i}_spdx}\",\"copyrightText\":\"${part_${i}_copyright}\",\"comment\":\"${how}\"}")
-    put(relationships ${n} "{\"spdxElementId\":\"SPDXRef-kavel-setup\",\"relationshipType\":\"CONTAINS\",\"relatedSpdxElement\":\"${id}\"}")
-    math(EXPR n "${n} + 1")
+    string(APPEND packages ",{\"SPDXID\":\"${id}\",\"name\":\"${part_${i}_name}\",\"versionInfo\":\"${part_${i}_version}\",\"supplier\":\"Organization: ${part_${i}_supplier}\",\"downloadLocation\":\"${part_${i}_download}\",\"homepage\":\"${part_${i}_homepage}\",\"sourceInfo\":\"Debian's source package ${part_${i}_source} ${part_${i}_version}\",\"filesAnalyzed\":false,\"licenseConcluded\":\"${part_${i}_spdx}\",\"licenseDeclared\":\"${part_${i}_spdx}\",\"copyrightText\":\"${part_${i}_copyright}\",\"comment\":\"${how}\"}")
+    string(APPEND relationships ",{\"spdxElementId\":\"SPDXRef-kavel-setup\",\"relationshipType\":\"CONTAINS\",\"relatedSpdxElement\":\"${id}\"}")
   endforeach()
+  put(packages "[${packages}]")
+  put(relationships "[${relationships}]")
   file(WRITE ${OUTPUT} "${document}\n")
 
 elseif(WHAT STREQUAL "check")

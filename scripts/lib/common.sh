@@ -50,6 +50,13 @@ ensure_locale() {
   $sudo locale-gen >/dev/null
 }
 
+# export_source_date: SOURCE_DATE_EPOCH, the time every file made by a build
+# carries (rcc's resources, the packages' files), as the commit's time unless
+# given; the same commit gives the same bytes.
+export_source_date() {
+  export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}
+}
+
 # configure_build BUILD_DIR [CMAKE_OPTION...]
 configure_build() {
   local dir=$1
