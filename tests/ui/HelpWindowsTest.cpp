@@ -1,10 +1,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 #include "MainWindowFixture.h"
 #include "fmHelp_.h"
@@ -47,6 +49,15 @@ TEST_F(HelpWindows, AboutShowsTheStampedVersionAndInventedContacts) {
     previous = top;
   }
   EXPECT_EQ(about.nnOK()->geometry().bottomRight().x(), 381 - 9);
+  // The LGPL's notice, and Qt's own box from the button beside it.
+  EXPECT_TRUE(Label(&about, "stQt").contains("LGPL-3"));
+  QWidget* box = nullptr;
+  QTimer::singleShot(0, [&box] {
+    box = QApplication::activeModalWidget();
+    if (box) box->close();
+  });
+  about.nnAboutQt()->click();
+  EXPECT_NE(qobject_cast<QMessageBox*>(box), nullptr);
 }
 
 TEST_F(HelpWindows, GuideIsReadOnlyAndKeepsItsSelection) {
