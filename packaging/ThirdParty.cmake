@@ -167,11 +167,7 @@ Source: Debian's source package ${part_${i}_source} ${part_${i}_version} \
     endif()
   endforeach()
   file(READ ${QT_SOURCE} offer)
-  string(APPEND text "
-Qt's source, and the written offer of it
-----------------------------------------
-
-${offer}")
+  string(APPEND text "\n\n${offer}")
   string(REGEX REPLACE "\r?\n" "\r\n" text "${text}")
   file(WRITE ${OUTPUT} "${text}")
 

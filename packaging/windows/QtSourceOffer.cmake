@@ -112,9 +112,11 @@ support for it, KAVEL S.A. will give anyone, whether they received the
 programs or not, the complete source named above (the same files, and the
 toolchain file), on a medium customarily used for software interchange,
 for a charge no more than the cost of the medium and of sending it, or by
-download at no charge. Write to KAVEL S.A. at: ${address}
-(e-mail info@kavel.example.com), naming kavel-setup ${PROJECT_VERSION} and
-Qt ${version}.
+download at no charge. Write, naming kavel-setup ${PROJECT_VERSION} and
+Qt ${version}, to:
+
+  ${address}
+  info@kavel.example.com
 
 You may replace Qt's DLLs with your own build, changed or not, of the same
 Qt version: the programs load them from their own folder. To rebuild them

@@ -26,9 +26,9 @@ BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev nlohmann-json3-d
 # Wine to run the tests, socat for the terminals their ports are mapped to,
 # the Linux compiler for the simulated tester on the far end, NSIS for the
 # installer and the Polish locale's source, made for Wine alone in a test;
-# the machine's lrelease and Qt's own Polish for the programs' folder.
+# the machine's lrelease for the translations, and zip for the zip.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine wine64 socat g++ nsis locales
-  nlohmann-json3-dev qt6-l10n-tools qt6-translations-l10n)
+  nlohmann-json3-dev qt6-l10n-tools zip)
 # A Qt cross-built for Windows runs the machine's own moc, rcc and uic.
 QT_HOST_OPTIONS=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(uname -m)-linux-gnu/cmake")
 
