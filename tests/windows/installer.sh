@@ -50,6 +50,9 @@ check "its quiet uninstall, in place" entry QuietUninstallString 'uninstall.exe"
 check "no modify" entry NoModify 0x1
 check "no repair" entry NoRepair 0x1
 check "its size" entry EstimatedSize 0x
+# The records' folder every user shares (Wine's icacls is a dummy that
+# neither sets nor shows an ACL: the Users group's Modify is not seen here).
+check "%ProgramData%\\kavel-setup made" test -d "$drive_c/ProgramData/kavel-setup"
 
 # A running program's files cannot be replaced: a silent run ends with its
 # own status. The program runs on Wine's windowless driver (Wine hands it none
