@@ -42,8 +42,7 @@ const char kCliUsage[] =
     "finishes, then dies by the signal (the shell shows 128 + n): a change under\n"
     "way is finished and recorded first; at the question nothing is written. A\n"
     "signal ignored when it starts (nohup) stays ignored. On Windows it ends with\n"
-    "130 (Ctrl+C, Ctrl+Break), 129 (console closed) or 143 (log-off, shut-down);\n"
-    "at the question with 6.\n"
+    "130 (Ctrl+C, Ctrl+Break) or 129 (console closed); at the question with 6.\n"
     "Every change is recorded in changes.jsonl in $XDG_STATE_HOME/kavel-setup\n"
     "(~/.local/state/kavel-setup; %LOCALAPPDATA%\\kavel-setup on Windows), or in the\n"
     "file KAVEL_CHANGE_RECORD names.\n";
