@@ -213,6 +213,17 @@ Section "Install"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
+; Qt's source inside the installer, for media with room (built with
+; KAVEL_INSTALLER_WITH_SOURCE): installed in the folder "source", and removed
+; with the programs.
+!ifdef SOURCE_FOLDER
+Section "Qt's source"
+  SetOutPath "$INSTDIR\source"
+  File "${SOURCE_FOLDER}/*"
+  SetOutPath "$INSTDIR"
+SectionEnd
+!endif
+
 ; %ProgramData%\kavel-setup: what every user of the computer records there,
 ; each may add to and change (the Users group given Modify, passed on to the
 ; files made in it). Its failure is no failure of the programs.
@@ -225,6 +236,9 @@ FunctionEnd
 Section "Uninstall"
   !insertmacro RemoveFiles
   Delete "$INSTDIR\installed-files.txt"
+!ifdef SOURCE_FOLDER
+  RMDir /r "$INSTDIR\source"
+!endif
   Delete "$INSTDIR\uninstall.exe"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   ; Removed only when empty: a settings file of the user's keeps its folder.
