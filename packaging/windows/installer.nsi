@@ -138,16 +138,19 @@ FunctionEnd
 AllowSkipFiles off
 SetOverwrite on
 
+; A file that could not be written ends the run at once: the new files
+; written so far go, the old ones were never touched.
+Function .onInstFailed
+  !insertmacro DropSwapLeftovers
+  Delete "$INSTDIR\uninstall.exe.kavel-new"
+FunctionEnd
+
 Section "Install"
   ; The new files beside the old ones: a failure here changes nothing.
   ClearErrors
   CreateDirectory "$INSTDIR"
   !insertmacro WriteNewFiles
   WriteUninstaller "$INSTDIR\uninstall.exe.kavel-new"
-  ${If} ${Errors}
-    !insertmacro DropSwapLeftovers
-    Delete "$INSTDIR\uninstall.exe.kavel-new"
-  ${EndIf}
   !insertmacro FailOnErrors "The programs could not be written to $INSTDIR."
 
   ; All of them swapped in; any rename that fails puts the old ones back.

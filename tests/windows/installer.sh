@@ -34,6 +34,17 @@ same_files() {  # same_files [INSTALLED_FOLDER]
          ! -name installed-files.txt | sort)
 }
 
+# The uninstall entry's quiet command, run as a deployment tool runs it: its
+# arguments as written (Wine would quote one holding a blank, which NSIS
+# then takes for no _?=).
+quiet_uninstall() {
+  local command
+  command=$(wine_run reg query "$key" /v QuietUninstallString /reg:64 | tr -d '\r' |
+    sed -n 's/.*REG_SZ *"[^"]*" //p')
+  # shellcheck disable=SC2086
+  (set -f && wine_run "$installed/uninstall.exe" $command)
+}
+
 appdata=$(wine_run cmd.exe /c echo %APPDATA% | tr -d '\r')
 user_settings="$(wine_run winepath.exe -u "$appdata" | tr -d '\r')/kavel-setup/kavel-setup.ini"
 mkdir -p "$(dirname "$user_settings")"
@@ -69,7 +80,7 @@ for _ in $(seq 50); do
 done
 check "a running program stops a silent install with status 3" test "$status" -eq 3
 status=0
-wine_run "$installed/uninstall.exe" /S '_?=C:\Program Files\KAVEL\kavel-setup' || status=$?
+quiet_uninstall || status=$?
 check "and the quiet uninstall, its status reaching the caller" test "$status" -eq 3
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
@@ -113,7 +124,7 @@ check "installed again over itself, a read-only program replaced" same_files
 check "the file the old version listed removed" test ! -e "$installed/obsolete.dll"
 
 # The quiet uninstall runs in place and returns when done, leaving itself.
-wine_run "$installed/uninstall.exe" /S '_?=C:\Program Files\KAVEL\kavel-setup'
+quiet_uninstall
 check "the programs removed, the settings file beside them kept" \
   test "$(cd "$installed" && find . -mindepth 1 | sort | paste -sd' ')" = \
   "./kavel-setup.ini ./uninstall.exe"
