@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Every file of others that the programs were compiled from (the headers
-# ninja's log of dependencies lists for the objects of src/) comes from a
-# Debian package that a part of packaging/third-party.json names for the
-# platform, so that nothing is built in unlisted; a file outside this tree
-# that no package holds fails as well. The Windows Qt, built from Debian's
+# ninja's log of dependencies lists for the objects of src/ and tools/)
+# comes from a Debian package that a part of packaging/third-party.json
+# names for the platform, so that nothing is built in unlisted; a file
+# outside this tree that no package holds fails as well. The Windows Qt, built from Debian's
 # qt6-base, counts as that source package; the Windows build's copy of
 # nlohmann/json as the package it was copied from.
 #   third-party.sh BUILD_DIR SOURCE_DIR linux|windows [WINDOWS_QT_DIR]
@@ -16,7 +16,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 ninja -C "$build" -t deps |
-  awk '/^[^ ]/ { take = ($1 ~ /^src\//) } take && /^    / { print $1 }' | sort -u >"$scratch/read"
+  awk '/^[^ ]/ { take = ($1 ~ /^(src|tools)\//) } take && /^    / { print $1 }' | sort -u >"$scratch/read"
 [ -s "$scratch/read" ] || { echo "no dependencies logged in $build" >&2; exit 1; }
 packages=()
 : >"$scratch/others"
