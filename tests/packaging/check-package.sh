@@ -54,7 +54,7 @@ logged=$(dpkg-parsechangelog -l "$scratch/root/usr/share/doc/kavel-setup/changel
 # checksums of both.
 sbom="$(dirname "$deb")/kavel-setup-$(dpkg-deb -f "$deb" Version).spdx.json"
 for part in qt6-base-dev-tools nlohmann-json3-dev; do
-  grep -q "\"versionInfo\":\"$(dpkg-query -W -f='${Version}' $part)\"" "$sbom" || {
+  grep -q "\"versionInfo\" *: *\"$(dpkg-query -W -f='${Version}' $part)\"" "$sbom" || {
     echo "the SBOM $sbom lacks the version of $part" >&2
     exit 1
   }
