@@ -5,13 +5,9 @@
 # ./scripts/translations refreshes the .ts files from the sources (lupdate).
 find_program(KAVEL_LRELEASE lrelease HINTS /usr/lib/qt6/bin ${QT_HOST_PATH}/lib/qt6/bin
              NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-# Qt's own Polish (qtbase_pl.qm, Debian's qt6-translations-l10n, of the same
-# Qt version), which the Windows programs carry in translations/ beside them;
-# on Linux the program finds it in Qt's translations folder.
-if(WIN32)
-  find_file(KAVEL_QT_POLISH qtbase_pl.qm PATHS /usr/share/qt6/translations
-            NO_CMAKE_FIND_ROOT_PATH NO_DEFAULT_PATH REQUIRED)
-endif()
+# Qt's own texts that the windows show are in translations/qt-texts_pl.ts, of
+# Qt's contexts: the Windows programs carry no Qt translation of Debian's, and
+# on Linux the system's is used beside ours.
 
 #   kavel_add_translations(TARGET TS_FILE...)
 function(kavel_add_translations target)

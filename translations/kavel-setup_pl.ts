@@ -746,6 +746,14 @@ Postępuj zgodnie z poniższymi wskazówkami:
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Uses Qt under the LGPL-3</source>
+        <translation>Używa Qt na licencji LGPL-3</translation>
+    </message>
+    <message>
+        <source>About Qt...</source>
+        <translation>O Qt...</translation>
+    </message>
 </context>
 <context>
     <name>TfmOption</name>

@@ -1,49 +1,60 @@
 # The LGPL's offer of Qt's source with the DLLs: the Debian source package the
-# Qt for Windows was built from, and the one Qt's own Polish (qtbase_pl.qm)
-# was made from (./scripts/windows-qt keeps both in the Qt's folder, source/),
-# published beside the zip and the installer, and the text
-# that names its files, their checksums, how the DLLs are rebuilt from them
-# and that the user may replace them.
+# Qt for Windows was built from (./scripts/windows-qt keeps it in the Qt's
+# folder, source/), published beside the zip and the installer, and the text
+# that names its files, their checksums, how the DLLs are rebuilt from them,
+# that the user may replace them, and KAVEL's written offer of the same
+# source, which holds for a copy handed on without the downloads.
 #   kavel_qt_source_offer(QT_DIR REASON_VARIABLE)
 # Sets KAVEL_QT_SOURCE_FILES (the files), KAVEL_QT_SOURCE_LISTING (a line
 # each: name and SHA-256) and writes QT-SOURCE.txt and the toolchain file
 # Qt was configured with in the current binary folder; or, where the Qt
 # cannot make the offer, sets REASON_VARIABLE to why.
+set(KAVEL_SOURCE_URL "https://www.kavel.example.com/download/kavel-setup/${PROJECT_VERSION}/source/"
+    CACHE STRING "Where Qt's source is published beside the zip and the installer")
+
+# KAVEL's postal address as the About box gives it: its name, street and town.
+function(kavel_postal_address variable)
+  set(ui ${PROJECT_SOURCE_DIR}/src/ui/fmInfo_.ui)
+  file(READ ${ui} text)
+  set(lines)
+  foreach(label st3 st5 st6)
+    string(FIND "${text}" "name=\"${label}\"" at)
+    string(SUBSTRING "${text}" ${at} -1 rest)
+    if(at LESS 0 OR NOT rest MATCHES "<string[^>]*>([^<]*)</string>")
+      message(FATAL_ERROR "no ${label} in ${ui}: the address of the offer of Qt's source")
+    endif()
+    list(APPEND lines "${CMAKE_MATCH_1}")
+  endforeach()
+  list(JOIN lines ", " address)
+  set(${variable} "${address}" PARENT_SCOPE)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ui})
+endfunction()
+
 function(kavel_qt_source_offer qt reason_variable)
   set(marker ${qt}/kavel-qt-configuration.txt)
-  file(GLOB files ${qt}/source/qt6-base_*)
-  file(GLOB translation_files ${qt}/source/qt6-translations_*)
   if(NOT EXISTS ${marker})
     set(${reason_variable} "the Qt in ${qt} was not built by ./scripts/windows-qt (it has no \
 kavel-qt-configuration.txt), so nothing says which source and configuration its DLLs come \
 from" PARENT_SCOPE)
     return()
   endif()
-  list(FILTER files INCLUDE REGEX "\\.(dsc|orig\\.tar\\.xz|debian\\.tar\\.xz)$")
-  list(FILTER translation_files INCLUDE REGEX "\\.(dsc|orig\\.tar\\.xz|debian\\.tar\\.xz)$")
-  list(LENGTH files count)
-  list(LENGTH translation_files translation_count)
-  if(NOT count EQUAL 3)
-    set(${reason_variable} "the Debian source package Qt was built from is not in \
-${qt}/source (Debian's archive no longer serves it: see ./scripts/windows-qt's message)" PARENT_SCOPE)
-    return()
-  endif()
-  # Qt's own Polish goes with its source where the archive served it; where
-  # it did not, the build says so, for whoever publishes the zip to add it.
-  if(translation_count EQUAL 3)
-    string(REGEX MATCH "qt6-translations_([^/]+)\\.dsc" ignored "${translation_files}")
-    set(translations_text "translations\\qtbase_pl.qm, Qt's own texts in Polish, was made from
-Debian's source package qt6-translations ${CMAKE_MATCH_1} (the
-qt6-translations files above), under the same licences.")
-    list(APPEND files ${translation_files})
-  else()
-    message(WARNING "The source of Qt's own Polish (Debian's qt6-translations, whose \
-qtbase_pl.qm the zip carries) is not in ${qt}/source: the archive did not serve it (see \
-./scripts/windows-qt's message). Publish it beside the zip by hand.")
-    set(translations_text "translations\\qtbase_pl.qm, Qt's own texts in Polish, comes from
-Debian's package qt6-translations-l10n, under the same licences; ask KAVEL
-S.A. for its source.")
-  endif()
+  file(STRINGS ${marker} version_line REGEX "^Debian source package: qt6-base ")
+  string(REGEX REPLACE "^Debian source package: qt6-base ([^ ]+).*" "\\1" version "${version_line}")
+  # The files of that source package, by name: its .dsc, and the upstream
+  # tarball and Debian's changes it names (an epoch is not in file names).
+  string(REGEX REPLACE "^[0-9]+:" "" file_version "${version}")
+  string(REGEX REPLACE "-[^-]+$" "" upstream "${file_version}")
+  set(files)
+  foreach(name qt6-base_${file_version}.dsc qt6-base_${upstream}.orig.tar.xz
+               qt6-base_${file_version}.debian.tar.xz)
+    if(NOT EXISTS ${qt}/source/${name})
+      set(${reason_variable} "${name}, of the Debian source package Qt was built from, is not \
+in ${qt}/source (Debian's archive no longer serves it: see ./scripts/windows-qt's message)" PARENT_SCOPE)
+      return()
+    endif()
+    list(APPEND files ${qt}/source/${name})
+  endforeach()
+  kavel_postal_address(address)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${marker} ${files})
 
   # The configuration as the marker records it: the options one a line, then
@@ -93,10 +104,19 @@ same place, in the folder \"source\" beside them:
 ${listing}
 with qt-mingw-w64-x86_64.cmake, the CMake toolchain file they were configured
 with. Each .dsc names the checksums of the other two files of its package.
-If you received the program without them, ask KAVEL S.A.
-<info@kavel.example.com> for them.
+They are also at ${KAVEL_SOURCE_URL}
 
-${translations_text}
+Written offer: for three years from the last time KAVEL S.A. ships this
+version of the programs, and for as long as it gives spare parts or
+support for it, KAVEL S.A. will give anyone, whether they received the
+programs or not, the complete source named above (the same files, and the
+toolchain file), on a medium customarily used for software interchange,
+for a charge no more than the cost of the medium and of sending it, or by
+download at no charge. Write, naming kavel-setup ${PROJECT_VERSION} and
+Qt ${version}, to:
+
+  ${address}
+  info@kavel.example.com
 
 You may replace Qt's DLLs with your own build, changed or not, of the same
 Qt version: the programs load them from their own folder. To rebuild them

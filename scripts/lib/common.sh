@@ -26,9 +26,9 @@ BUILD_PACKAGES=(g++ cmake ninja-build libgtest-dev qt6-base-dev nlohmann-json3-d
 # Wine to run the tests, socat for the terminals their ports are mapped to,
 # the Linux compiler for the simulated tester on the far end, NSIS for the
 # installer and the Polish locale's source, made for Wine alone in a test;
-# the machine's lrelease and Qt's own Polish for the programs' folder.
+# the machine's lrelease for the translations, and zip for the zip.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix cmake ninja-build googletest wine wine64 socat g++ nsis locales
-  nlohmann-json3-dev qt6-l10n-tools qt6-translations-l10n)
+  nlohmann-json3-dev qt6-l10n-tools zip)
 # A Qt cross-built for Windows runs the machine's own moc, rcc and uic.
 QT_HOST_OPTIONS=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(uname -m)-linux-gnu/cmake")
 
@@ -48,6 +48,13 @@ ensure_locale() {
     echo "$line" | $sudo tee -a /etc/locale.gen >/dev/null
   fi
   $sudo locale-gen >/dev/null
+}
+
+# export_source_date: SOURCE_DATE_EPOCH, the time every file made by a build
+# carries (rcc's resources, the packages' files), as the commit's time unless
+# given; the same commit gives the same bytes.
+export_source_date() {
+  export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}
 }
 
 # configure_build BUILD_DIR [CMAKE_OPTION...]

@@ -33,9 +33,15 @@ int StatusOf(DWORD event) {
   }
 }
 
+std::atomic<bool> told{false};  // the user asked again and was told
+
 BOOL WINAPI OnConsoleEvent(DWORD event) {
   int none = 0;
-  caught.compare_exchange_strong(none, StatusOf(event));
+  if (!caught.compare_exchange_strong(none, StatusOf(event)) && !told.exchange(true)) {
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), kStillFinishingText, sizeof kStillFinishingText - 1,
+              &written, nullptr);
+  }
   SetEvent(interrupted);
   if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) return TRUE;
   Sleep(INFINITE);
@@ -85,3 +91,6 @@ bool ReadAnswer(std::istream&, std::string& answer) {
   answer = reading->line;
   return reading->read;
 }
+
+// A console program has no signal to die by: the status says it.
+int EndAfterCleanUp(int status) { return caught != 0 && status == 0 ? caught.load() : status; }

@@ -8,7 +8,9 @@
 #include "CliReport.h"
 #include "ProgramFile.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
   // Before the console's code page is taken, so that it is given back on
   // every ending the handler sees.
   const CliInterruption interruption;
@@ -27,4 +29,11 @@ int main(int argc, char** argv) {
     CliReport report(parsed.options.json, std::cout, std::cerr);
     return report.Fail(kPortNotOpen, failure.what());
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Every command, ports, history and forget too, ends on an interrupt.
+  return EndAfterCleanUp(Run(argc, argv));
 }

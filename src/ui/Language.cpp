@@ -24,6 +24,14 @@ QTranslator& QtTranslator() {
   return translator;
 }
 
+// Our own Polish of the few texts of Qt's that the windows show, built into
+// the program: the Windows folder carries no Qt translation, and on Linux
+// it comes after Qt's own, so that both systems say the same words.
+QTranslator& QtTextsTranslator() {
+  static QTranslator translator;
+  return translator;
+}
+
 }  // namespace
 
 QString LanguageName(UiLanguage language) {
@@ -77,11 +85,14 @@ void UseLanguage(UiLanguage language) {
     // Polish; Qt's buttons then stay English.
     if (QtTranslator().load(QStringLiteral("qtbase_pl"), qtTranslationsFolder))
       QCoreApplication::installTranslator(&QtTranslator());
+    if (QtTextsTranslator().load(QStringLiteral(":/i18n/qt-texts_pl.qm")))
+      QCoreApplication::installTranslator(&QtTextsTranslator());
     if (ProgramTranslator().load(QStringLiteral(":/i18n/kavel-setup_pl.qm")))
       QCoreApplication::installTranslator(&ProgramTranslator());
   } else {
     QCoreApplication::removeTranslator(&ProgramTranslator());
     QCoreApplication::removeTranslator(&QtTranslator());
+    QCoreApplication::removeTranslator(&QtTextsTranslator());
   }
   // Qt posts the windows their LanguageChange; they retranslate now, so
   // that whoever chose sees the windows in the language chosen.

@@ -1,6 +1,7 @@
 #include "fmInfo_.h"
 
 #include <QEvent>
+#include <QMessageBox>
 
 #include "HandlerGuard.h"
 #include "ProgramFile.h"
@@ -13,6 +14,7 @@ TfmInfo::TfmInfo(QWidget* parent)
   ui_->setupUi(this);
   setFixedSize(size());
   ConnectCommand(ui_->nnOK, &QPushButton::clicked, this, &TfmInfo::nnOKClick);
+  ConnectCommand(ui_->nnAboutQt, &QPushButton::clicked, this, &TfmInfo::nnAboutQtClick);
   Guarded([this] { FormCreate(); });
 }
 
@@ -20,12 +22,16 @@ TfmInfo::~TfmInfo() = default;
 
 QLabel* TfmInfo::stVersion() const { return ui_->stVersion; }
 QPushButton* TfmInfo::nnOK() const { return ui_->nnOK; }
+QPushButton* TfmInfo::nnAboutQt() const { return ui_->nnAboutQt; }
 
 void TfmInfo::FormCreate() {
   ui_->stVersion->setText(QString::fromStdString(GetFileVersionText()));
 }
 
 void TfmInfo::nnOKClick() { close(); }
+
+// Qt's own box: its version, its licence and where its source is.
+void TfmInfo::nnAboutQtClick() { QMessageBox::aboutQt(this); }
 
 void TfmInfo::changeEvent(QEvent* event) {
   // The version stays: it is no text of the windows.

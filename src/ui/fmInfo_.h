@@ -9,7 +9,8 @@ class TfmInfo;
 class QLabel;
 class QPushButton;
 
-// Says which program this is, its version and who makes it. Shown without
+// Says which program this is, its version, who makes it, and that it uses
+// Qt under the LGPL-3, with Qt's own box. Shown without
 // modality; OK and the close box only hide it.
 class TfmInfo : public QDialog {
   Q_OBJECT
@@ -20,9 +21,11 @@ class TfmInfo : public QDialog {
 
   void FormCreate();
   void nnOKClick();
+  void nnAboutQtClick();
 
   QLabel* stVersion() const;
   QPushButton* nnOK() const;
+  QPushButton* nnAboutQt() const;
 
  protected:
   void changeEvent(QEvent* event) override;

@@ -17,6 +17,7 @@
 #include <tuple>
 
 #include "ChangeRecord.h"
+#include "CliInterruption.h"
 #include "NamedRows.h"
 #include "PortNames.h"
 #include "RecordTrouble.h"
@@ -62,6 +63,21 @@ class CliOnTester : public ::testing::Test {
   // a signal meets it at a known point; answers its process id.
   pid_t Start(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), {KAVEL_CLI_PROGRAM, "--settings", settings_.string()});
+    return Spawn(arguments);
+  }
+
+  // A shell running script, in a process group of its own (the terminal's
+  // foreground group, to a signal sent to the group).
+  pid_t StartShell(const std::string& script) {
+    return Spawn({"/bin/bash", "-c", script}, true);
+  }
+
+  // The command line of kavel-cli for a shell script.
+  std::string CliCommand() const {
+    return std::string(KAVEL_CLI_PROGRAM) + " --settings " + settings_.string();
+  }
+
+  pid_t Spawn(std::vector<std::string> arguments, bool ownGroup = false) {
     std::vector<char*> argv, envp;
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
@@ -69,14 +85,19 @@ class CliOnTester : public ::testing::Test {
     for (char** variable = environ; *variable; ++variable) envp.push_back(*variable);
     envp.push_back(record.data());
     envp.push_back(nullptr);
-    if (pipe(input_) != 0 || pipe(errors_) != 0) return -1;
+    // Its ends of the pipes alone: a child holding the test's end would hide its close.
+    if (pipe2(input_, O_CLOEXEC) != 0 || pipe2(errors_, O_CLOEXEC) != 0) return -1;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, input_[0], 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, errors_[1], 2);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    if (ownGroup) posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
     pid_t pid = -1;
-    posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), envp.data());
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     close(input_[0]);
     close(errors_[1]);
@@ -92,6 +113,15 @@ class CliOnTester : public ::testing::Test {
     while (printed.find(text) == std::string::npos &&
            (n = read(errors_[0], buffer, sizeof buffer)) > 0)
       printed.append(buffer, static_cast<size_t>(n));
+  }
+
+  // What the started kavel-cli prints on its standard error from now to its end.
+  std::string RestOfError() {
+    std::string printed;
+    char buffer[256];
+    for (ssize_t n; (n = read(errors_[0], buffer, sizeof buffer)) > 0;)
+      printed.append(buffer, static_cast<size_t>(n));
+    return printed;
   }
 
   // Its exit status, or minus the signal that ended it.
@@ -572,15 +602,73 @@ TEST_F(CliOnTester, APortTheProgramHoldsIsRefused) {
   SetPortBindings({});
 }
 
-TEST_F(CliOnTester, InterruptedAtItsQuestionAnswersNoAndGivesThePortBack) {
+// Interrupted at its question (a reader of its messages gone, for SIGPIPE):
+// nothing is written and the port gets back its settings, then kavel-cli
+// dies by the signal, forget as voltage.
+class CliInterruptedAtItsQuestion
+    : public CliOnTester,
+      public ::testing::WithParamInterface<std::tuple<const char*, int>> {};
+
+TEST_P(CliInterruptedAtItsQuestion, WritesNothingAndDiesByTheSignal) {
+  const auto [command, signal] = GetParam();
+  const bool forget = std::string(command) == "forget";
+  if (forget) {
+    std::filesystem::create_directories(record_.File().parent_path());
+    std::ofstream(record_.File()) << TvaHalfChangedLine();
+  }
   const termios before = tester_.TerminalSettings();
   const std::string image = tester_.Eeprom();
-  const pid_t cli = Start({"voltage", "--port", "COM3", "230"});
-  AwaitError("[y/N] ");
-  kill(cli, SIGINT);
-  EXPECT_EQ(Ended(cli), 6);
+  const size_t recorded = record_.Lines().size();
+  const pid_t cli = Start(forget ? std::vector<std::string>{"forget", "7d0c0a1e"}
+                                 : std::vector<std::string>{"voltage", "--port", "COM3", "230"});
+  if (signal == SIGPIPE) {
+    close(errors_[0]);
+  } else {
+    AwaitError("[y/N] ");
+    kill(cli, signal);
+  }
+  EXPECT_EQ(Ended(cli), -signal);
   EXPECT_EQ(HexText(tester_.Eeprom()), HexText(image));
+  EXPECT_EQ(record_.Lines().size(), recorded);
   EXPECT_EQ(LineOf(tester_.TerminalSettings()), LineOf(before));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Signals, CliInterruptedAtItsQuestion,
+    ::testing::Values(std::make_tuple("voltage", SIGINT), std::make_tuple("voltage", SIGQUIT),
+                      std::make_tuple("voltage", SIGPIPE), std::make_tuple("forget", SIGTERM)),
+    [](const auto& row) {
+      return std::get<0>(row.param) + std::string(sigabbrev_np(std::get<1>(row.param)));
+    });
+
+// A hang-up ignored when kavel-cli started (nohup) stays ignored: it waits
+// on for the answer, and writes.
+TEST_F(CliOnTester, StartedUnderNohupOutlivesAHangUpAtItsQuestion) {
+  const auto before = signal(SIGHUP, SIG_IGN);
+  const pid_t cli = Start({"voltage", "--port", "COM3", "230"});
+  signal(SIGHUP, before);
+  AwaitError("[y/N] ");
+  kill(cli, SIGHUP);
+  ASSERT_EQ(write(input_[1], "y\n", 2), 2);
+  EXPECT_EQ(Ended(cli), 0);
+  EXPECT_EQ(tester_.EepromBytes(40, 2), Bytes("66 87"));
+}
+
+// A loop of two changes whose first is interrupted by Ctrl+C, sent to the
+// whole group as a terminal sends it: the first is finished, and the shell
+// stops before the second, as kavel-cli died by the signal.
+TEST_F(CliOnTester, AShellLoopInterruptedInItsFirstChangeStopsBeforeTheSecond) {
+  tester_.SetPaced(true);
+  std::atomic<pid_t> shell{0};
+  std::atomic<bool> sent{false};
+  tester_.OnEepromWritten([&] {
+    if (!sent.exchange(true)) kill(-shell, SIGINT);
+  });
+  shell = StartShell("for v in 230 220; do " + CliCommand() + " voltage --port COM3 $v --yes; done");
+  EXPECT_EQ(Ended(shell), -SIGINT);
+  tester_.OnEepromWritten({});
+  EXPECT_EQ(tester_.EepromBytes(40, 2), Bytes("66 87"));
+  EXPECT_EQ(record_.Lines().size(), 2u);
 }
 
 // A half-changed tester plugged in while kavel-cli waits at its question: the
@@ -598,22 +686,28 @@ TEST_F(CliOnTester, AHalfChangedTesterSwappedInAtTheQuestionIsRefused) {
   EXPECT_EQ(HexText(tester_.Eeprom()), HexText(image));
 }
 
-// Each ending signal, sent the moment the tester has taken the first write of
-// a voltage change: the change is finished and recorded, then kavel-cli ends
-// with 128 + the signal's number, the port's settings as they were.
+// Each ending signal, sent the moment the tester has taken each write of a
+// voltage change: the change is finished and recorded, then kavel-cli dies
+// by the signal, the port's settings as they were; the second time it says,
+// once, that it is finishing.
 class CliInterruptedInAChange : public CliOnTester, public ::testing::WithParamInterface<int> {};
 
 TEST_P(CliInterruptedInAChange, FinishesTheChangeThenEnds) {
   const termios before = tester_.TerminalSettings();
   tester_.SetPaced(true);
   std::atomic<pid_t> cli{0};
-  std::atomic<bool> sent{false};
+  std::atomic<int> sent{0};
   tester_.OnEepromWritten([&] {
-    if (!sent.exchange(true)) kill(cli, GetParam());
+    kill(cli, GetParam());
+    ++sent;
   });
   cli = Start({"voltage", "--port", "COM3", "230", "--yes"});
-  EXPECT_EQ(Ended(cli), 128 + GetParam());
-  EXPECT_TRUE(sent);
+  const std::string printed = RestOfError();
+  EXPECT_EQ(Ended(cli), -GetParam());
+  EXPECT_EQ(sent, 2);
+  const size_t told = printed.find(kStillFinishingText);
+  EXPECT_NE(told, std::string::npos);
+  EXPECT_EQ(printed.find(kStillFinishingText, told + 1), std::string::npos);
   EXPECT_EQ(HexText(tester_.Eeprom()), HexText(Image("TVA-740", {{40, "66 87"}, {126, "3E 12"}})));
   ASSERT_FALSE(record_.Lines().empty());
   EXPECT_EQ(record_.Lines().back().outcome, "done");
@@ -621,7 +715,7 @@ TEST_P(CliInterruptedInAChange, FinishesTheChangeThenEnds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EndingSignals, CliInterruptedInAChange,
-                         ::testing::Values(SIGINT, SIGTERM, SIGHUP),
+                         ::testing::Values(SIGINT, SIGQUIT, SIGTERM, SIGHUP),
                          [](const auto& row) { return std::string(sigabbrev_np(row.param)); });
 
 // Two users of the computer share its record, in a folder made as the

@@ -4,8 +4,10 @@
 # programs, the desktop files and the manual pages in their places, that its
 # dependencies were found from the linked libraries, that the installed
 # program answers --version, that the changelog's latest entry is of the
-# package's version, and that the desktop and metainfo files pass Debian's
-# validators (the package itself passes lintian in ./scripts/package).
+# package's version, that the desktop and metainfo files pass Debian's
+# validators (the package itself passes lintian and hardening-check in
+# ./scripts/package), that the SBOM and checksums lie beside it, and that it
+# makes the shared records' folder.
 #   check-package.sh PACKAGE_BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -46,6 +48,22 @@ version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$scratch/root/us
 logged=$(dpkg-parsechangelog -l "$scratch/root/usr/share/doc/kavel-setup/changelog.gz" -S Version)
 [ "$logged" = "$(dpkg-deb -f "$deb" Version)" ] || {
   echo "the changelog's latest entry is of version $logged, the package $(dpkg-deb -f "$deb" Version)" >&2
+  exit 1
+}
+# Beside it the SBOM, with Qt's and nlohmann/json's exact versions, and the
+# checksums of both.
+sbom="$(dirname "$deb")/kavel-setup-$(dpkg-deb -f "$deb" Version).spdx.json"
+for part in qt6-base-dev-tools nlohmann-json3-dev; do
+  grep -q "\"versionInfo\" *: *\"$(dpkg-query -W -f='${Version}' $part)\"" "$sbom" || {
+    echo "the SBOM $sbom lacks the version of $part" >&2
+    exit 1
+  }
+done
+(cd "$(dirname "$deb")" && sha256sum --quiet -c SHA256SUMS)
+# The shared records' folder, in the package, given its group when configured.
+[ -d "$scratch/root/var/lib/kavel-setup" ] || { echo "no /var/lib/kavel-setup" >&2; exit 1; }
+dpkg-deb -I "$deb" postinst | grep -q 'root dialout 2775 /var/lib/kavel-setup' || {
+  echo "the postinst does not make /var/lib/kavel-setup root:dialout 2775" >&2
   exit 1
 }
 echo "package $(basename "$deb") checked"

@@ -11,7 +11,8 @@ source_dir=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 status=0
-for ts in "$source_dir"/translations/*.ts; do
+# The program's own; qt-texts_pl.ts holds Qt's contexts, which lupdate would drop.
+for ts in "$source_dir"/translations/kavel-setup_*.ts; do
   copy="$scratch/$(basename "$ts")"
   cp "$ts" "$copy"
   "$source_dir/scripts/translations" "$copy"

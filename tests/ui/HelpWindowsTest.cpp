@@ -1,10 +1,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 #include "MainWindowFixture.h"
 #include "fmHelp_.h"
@@ -47,6 +49,16 @@ TEST_F(HelpWindows, AboutShowsTheStampedVersionAndInventedContacts) {
     previous = top;
   }
   EXPECT_EQ(about.nnOK()->geometry().bottomRight().x(), 381 - 9);
+  // The LGPL's notice, and Qt's own box from the button beside it.
+  EXPECT_TRUE(Label(&about, "stQt").contains("LGPL-3"));
+  bool qtBox = false;  // Qt's box goes when closed
+  QTimer::singleShot(0, [&qtBox] {
+    QWidget* box = QApplication::activeModalWidget();
+    qtBox = qobject_cast<QMessageBox*>(box) != nullptr;
+    if (box) box->close();
+  });
+  about.nnAboutQt()->click();
+  EXPECT_TRUE(qtBox);
 }
 
 TEST_F(HelpWindows, GuideIsReadOnlyAndKeepsItsSelection) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The programs' folder for Windows users, run from where it lies under Wine
 # with no DLL of ours on the search path but those in the folder:
-# kavel-setup.exe is a windowed program with its icon and manifest, Qt's
-# Polish beside it, and still answers --version through a pipe.
+# kavel-setup.exe is a windowed program with its icon and manifest, no Qt
+# translation of Debian's beside it and every file of others named in the
+# list of third-party parts, and still answers --version through a pipe.
 #   program-folder.sh WINE_STATE_DIR FOLDER VERSION OBJDUMP
 source "$(dirname "$0")/lib.sh"
 arguments state folder version objdump -- "$@"
@@ -16,8 +17,14 @@ headers=$("$objdump" -p "$program")
 [[ "$headers" == *": IDI_ICON1,"* ]] || fail "no icon IDI_ICON1"
 grep -aq 'level="asInvoker"' "$program" || fail "the manifest asks for more than the user's rights"
 grep -aq '>PerMonitorV2</dpiAwareness>' "$program" || fail "the manifest's DPI awareness"
-# Qt's own buttons in Polish, where the program looks for them.
-[ -s "$folder/translations/qtbase_pl.qm" ] || fail "no translations/qtbase_pl.qm"
+# No translation of Debian's: Qt's texts in Polish are the program's own.
+[ ! -e "$folder/translations" ] || fail "a translations folder: $(ls "$folder/translations")"
+# Every file of others it ships is named by a part of the list.
+while read -r file; do
+  grep -qF "\"$file\"" "$here/../../packaging/third-party.json" ||
+    case "$file" in licenses/Qt/*) ;; *) fail "$file is named by no third-party part" ;; esac
+done < <(cd "$folder" && find . -type f ! -name 'kavel-*.exe' ! -name README.txt \
+  ! -name NOTICES.txt | sed 's#^\./##')
 
 # A missing DLL or plugin folder would end the program before it answers.
 # A Wine helper started beside the program inherits its output and may hold
