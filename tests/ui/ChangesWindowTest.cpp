@@ -126,7 +126,7 @@ TEST_F(ChangesWindow, FiltersFinishFollowAndExport) {
   // Enter on its row: every line of it, the change's and the repair's.
   view.setCurrentIndex(shown.index(1, 0));
   QTest::keyClick(&view, Qt::Key_Return);
-  EXPECT_EQ(boxes_.shown.back().details.count("balance word (EEPROM 126)"), 2);
+  EXPECT_EQ(boxes_.shown.back().details.count("calibration word (EEPROM 126)"), 2);
 
   // A change another program makes shows while the window is open; given up
   // there, nothing is written to a tester.
