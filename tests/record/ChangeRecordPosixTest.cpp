@@ -8,6 +8,7 @@
 #include "RecordedLines.h"
 #include "RegionalFormat.h"
 #include "ScratchDir.h"
+#include "SettingsLocation.h"
 
 // The program applies the user's locale; in Polish a decimal comma would
 // make "40," a number if the record were read by the locale.
@@ -57,4 +58,15 @@ TEST(RecordFolder, TheUsersOwnIsPrivateAndAFileNameAloneWorks) {
   struct stat file {};
   ASSERT_EQ(stat((scratch / "changes.jsonl").c_str(), &file), 0);
   EXPECT_EQ(file.st_mode & 0777, 0664u);
+}
+
+// Without HOME (a service, sudo's reset environment) the record of changes
+// and the settings both start from the password database's home.
+TEST(UserStateFolder, WithoutHomeTheSameHomeAsTheSettings) {
+  const EnvironmentSetting config("XDG_CONFIG_HOME", nullptr);
+  const EnvironmentSetting state("XDG_STATE_HOME", nullptr);
+  const EnvironmentSetting home("HOME", nullptr);
+  ASSERT_FALSE(UserHomeFolder().empty());
+  EXPECT_EQ(UserStateFolder(), UserHomeFolder() / ".local" / "state");
+  EXPECT_EQ(UserConfigFolder(), UserHomeFolder() / ".config");
 }
