@@ -118,7 +118,7 @@ TEST_F(ChangesWindow, FiltersFinishFollowAndExport) {
     EXPECT_TRUE(boxes_.shown[0].text.contains(named)) << boxes_.shown[0].text.toStdString();
   EXPECT_FALSE(boxes_.shown[0].yesIsDefault);
   EXPECT_EQ(boxes_.shown[1].text.toStdString(), RepairedText(Repair::Finish));
-  EXPECT_EQ(tester_.EepromBytes(126, 2), Bytes("3E 12"));
+  EXPECT_EQ(tester_.Eeprom().substr(126, 2), Bytes("3E 12"));
   QTRY_COMPARE(shown.rowCount(), 0);  // pending no longer
   window.cbPending()->setChecked(false);
   EXPECT_TRUE(cell(1, HistoryColumn::Outcome).startsWith("half-changed; finished "));
@@ -139,7 +139,7 @@ TEST_F(ChangesWindow, FiltersFinishFollowAndExport) {
   window.bbGiveUp()->click();
   EXPECT_FALSE(boxes_.shown.end()[-2].yesIsDefault);
   QTRY_VERIFY(cell(0, HistoryColumn::Outcome).startsWith("half-changed; given up "));
-  EXPECT_EQ(tester_.EepromBytes(126, 2), Bytes("3E 12"));
+  EXPECT_EQ(tester_.Eeprom().substr(126, 2), Bytes("3E 12"));
 
   // The export, read back as a spreadsheet reads it: every cell as shown, a
   // formula's first character guarded.
