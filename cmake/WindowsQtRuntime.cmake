@@ -13,6 +13,10 @@ endforeach()
 
 # For the programs of the calling folder: they use the same runtime DLLs as
 # Qt, rather than a second, static copy of the C++ runtime.
+# The stack protector's library stays linked in all the same (at the end of
+# the link line, where the programs' own objects have asked for it), so that
+# nothing but Qt's runtime DLLs has to lie beside them.
 macro(kavel_use_runtime_dlls)
   string(REPLACE "-static" "" CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS}")
+  string(APPEND CMAKE_CXX_STANDARD_LIBRARIES " -Wl,-Bstatic -lssp -Wl,-Bdynamic")
 endmacro()
