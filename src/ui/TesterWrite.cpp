@@ -146,18 +146,15 @@ bool UnrecordedChangeAllowed(const std::string& reason) {
   return Boxes().Confirm(kUnrecordedChangeQuestion, false, QString::fromStdString(reason));
 }
 
-// The write with the tester, recorded in the host's record. false when the
-// tester refused it, or the user would not have it made without a trace.
+// The write with the tester, recorded in the host's record; false when the
+// tester refused it. Raises ChangeNotRecorded, with nothing sent, when the
+// user would not have it made without a trace.
 bool RecordedWrite(MeterHost& host, const Asked& asked, const std::function<bool()>& write) {
   TMeter& meter = host.Meter();
   ChangeRecorder& recorder = host.Recorder();
   const RecordNoteToNextBox note(recorder);
   recorder.UnrecordedChangeAllowed = UnrecordedChangeAllowed;
-  try {
-    return recorder.Recorded(meter, meter.Port->Port(), asked, [&] { return WithTester(write); });
-  } catch (const ChangeNotRecorded&) {
-    return false;  // nothing sent: the user said no
-  }
+  return recorder.Recorded(meter, meter.Port->Port(), asked, [&] { return WithTester(write); });
 }
 
 // Puts the half-change right once the user has chosen how: the tester
@@ -166,8 +163,14 @@ bool RecordedWrite(MeterHost& host, const Asked& asked, const std::function<bool
 bool RunRepair(MeterHost& host, const ChangeLine& halfChange, Repair repair) {
   TMeter& meter = host.Meter();
   if (!host.MeterCorrect(meter.MeterType)) return false;
-  if (!RecordedWrite(host, RepairOf(halfChange, repair),
-                     [&] { return WriteRepair(meter, halfChange, repair); })) {
+  bool repaired = false;
+  try {
+    repaired = RecordedWrite(host, RepairOf(halfChange, repair),
+                             [&] { return WriteRepair(meter, halfChange, repair); });
+  } catch (const ChangeNotRecorded&) {
+    return false;  // the user would not have it made without a trace: nothing sent
+  }
+  if (!repaired) {
     Boxes().Information(kRepairOvertakenMessage);
     return false;
   }
@@ -243,7 +246,11 @@ WriteOutcome WriteToTester(MeterHost& host, const Asked& asked,
   if (!host.MeterCorrect(host.Meter().MeterType)) return WriteOutcome::OtherTester;
   switch (LookForHalfChange(host)) {
     case LookUp::Nothing:
-      return RecordedWrite(host, asked, write) ? WriteOutcome::Written : WriteOutcome::NotWritten;
+      try {
+        return RecordedWrite(host, asked, write) ? WriteOutcome::Written : WriteOutcome::NotWritten;
+      } catch (const ChangeNotRecorded&) {
+        return WriteOutcome::NotWritten;  // the user would not have it made without a trace
+      }
     case LookUp::Unreadable:
       // It may hide a change cut short, which a write would build on.
       return WriteOutcome::NotWritten;
